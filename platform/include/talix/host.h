@@ -1,0 +1,9 @@
+// The host API: not Windows, our own. Used by tests, benchmarks and the demo to set up
+// and observe the platform: screen, clock, input, registry, captures, handle counts.
+#pragma once
+
+#include <talix/host_clock.h>
+#include <talix/host_handles.h>
+#include <talix/host_paths.h>
+#include <talix/host_registry.h>
+#include <talix/host_screen.h>

@@ -1,0 +1,4 @@
+// GDI: device contexts, bitmaps, brushes, pens, drawing and copies.
+#pragma once
+
+#include <win/base.h>

@@ -1,0 +1,4 @@
+// Global, local and heap memory.
+#pragma once
+
+#include <win/base.h>

@@ -1,0 +1,4 @@
+// Modules, resources and version information.
+#pragma once
+
+#include <win/base.h>

@@ -1,0 +1,4 @@
+// GDI regions and clipping.
+#pragma once
+
+#include <win/base.h>

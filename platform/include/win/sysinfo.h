@@ -1,0 +1,4 @@
+// Version and system information.
+#pragma once
+
+#include <win/base.h>

@@ -1,0 +1,4 @@
+// System colours and metrics.
+#pragma once
+
+#include <win/base.h>

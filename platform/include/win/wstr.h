@@ -1,0 +1,4 @@
+// The C runtime's wide-string functions on WCHAR, string conversion and case folding.
+#pragma once
+
+#include <win/base.h>
