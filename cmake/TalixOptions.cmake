@@ -29,8 +29,6 @@ if(CCACHE_PROGRAM)
 endif()
 
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
-add_link_options(-Wl,--no-undefined)
-
 set(TALIX_BUILD_TESTS ON)
 set(TALIX_BUILD_BENCH OFF)
 set(TALIX_FUZZ OFF)
@@ -65,7 +63,8 @@ if(TALIX_SANITIZE)
   if(TALIX_SANITIZE MATCHES "undefined")
     add_compile_options(-fno-sanitize-recover=undefined)
   endif()
-  # --no-undefined cannot see the sanitizer runtime in shared objects.
-  add_link_options(-Wl,--allow-shlib-undefined)
-  string(REPLACE "-Wl,--no-undefined" "" CMAKE_SHARED_LINKER_FLAGS "${CMAKE_SHARED_LINKER_FLAGS}")
+else()
+  # Shared objects must resolve every symbol they use (not with sanitizers: clang
+  # links their runtime into executables only).
+  add_link_options(-Wl,--no-undefined)
 endif()
