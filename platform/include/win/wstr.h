@@ -182,7 +182,8 @@ int swprintf(Pointer buffer, const WCHAR* format, ...) {
 
 // ---- Windows: formatting -----------------------------------------------------------------
 // Stores at most 1023 units plus the terminator (the documented 1024-unit buffer) and
-// returns the number stored.
+// returns the number stored. Accepts every conversion of the C runtime functions above,
+// floating point included (Windows' own wsprintfW has none).
 WINUSERAPI int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args);
 WINUSERAPI int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
 inline int wvsprintf(LPWSTR buffer, LPCWSTR format, va_list args) { return wvsprintfW(buffer, format, args); }

@@ -7,6 +7,9 @@
 
 namespace {
 
+// A count no string reaches, distinct from _TRUNCATE: copy the whole string or fail.
+constexpr size_t kWholeString = static_cast<size_t>(-2);
+
 errno_t Fail(WCHAR* dst, size_t size, errno_t error) {
   if (dst && size) dst[0] = 0;
   return error;
@@ -37,7 +40,7 @@ errno_t wcsncpy_s(WCHAR* dst, size_t size, const WCHAR* src, size_t count) {
 errno_t wcscpy_s(WCHAR* dst, size_t size, const WCHAR* src) {
   if (!dst || size == 0) return EINVAL;
   if (!src) return Fail(dst, size, EINVAL);
-  return wcsncpy_s(dst, size, src, static_cast<size_t>(-2));
+  return wcsncpy_s(dst, size, src, kWholeString);
 }
 
 errno_t wcscat_s(WCHAR* dst, size_t size, const WCHAR* src) {
@@ -45,7 +48,7 @@ errno_t wcscat_s(WCHAR* dst, size_t size, const WCHAR* src) {
   if (!src) return Fail(dst, size, EINVAL);
   size_t used = wcsnlen(dst, size);
   if (used == size) return Fail(dst, size, EINVAL);  // the destination was not terminated
-  errno_t result = wcsncpy_s(dst + used, size - used, src, static_cast<size_t>(-2));
+  errno_t result = wcsncpy_s(dst + used, size - used, src, kWholeString);
   if (result != 0) dst[0] = 0;
   return result;
 }

@@ -51,7 +51,7 @@ void FuzzUtf8Input(const uint8_t* data, size_t size, uint8_t control, uint8_t ou
     Check(n == 0);
     return;
   }
-  Check(n == (needed <= out_size ? needed : 0));
+  Check(n == (out_size == 0 || needed <= out_size ? needed : 0));  // size 0 is a size query
 
   // Strict conversion succeeds exactly for valid UTF-8, which must then come back intact.
   int strict = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.c_str(), length, nullptr, 0);
@@ -81,7 +81,7 @@ void FuzzUtf16Input(const uint8_t* data, size_t size, uint8_t control, uint8_t o
     Check(n == 0);
     return;
   }
-  Check(n == (needed <= out_size ? needed : 0));
+  Check(n == (out_size == 0 || needed <= out_size ? needed : 0));  // size 0 is a size query
   // Whatever went in, the UTF-8 that comes out is valid and converts back strictly.
   std::string all;
   ToNarrow(CP_UTF8, 0, text.c_str(), length, WideCharToMultiByte(CP_UTF8, 0, text.c_str(), length, nullptr, 0,
