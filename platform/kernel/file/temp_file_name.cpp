@@ -72,10 +72,8 @@ UINT GetTempFileNameW(LPCWSTR lpPathName, LPCWSTR lpPrefixString, UINT uUnique,
       finish(name);
       return number;
     }
-    if (host.empty() || errno != EEXIST) {
-      SetLastErrorForPath(host.empty() ? ENOTDIR : errno, host);
-      return 0;
-    }
+    if (host.empty() || errno == ENOENT || errno == ENOTDIR) return Fail(ERROR_DIRECTORY);
+    if (errno != EEXIST) return Fail(WinErrorFromErrno(errno));
     number = number == 0xFFFF ? 1 : number + 1;
   }
   return Fail(ERROR_FILE_EXISTS);

@@ -41,9 +41,13 @@ TEST_F(FileIo, DispositionsFollowExistence) {
     HANDLE h = Open(Win(name), GENERIC_READ | GENERIC_WRITE, c.disposition);
     EXPECT_EQ(h != INVALID_HANDLE_VALUE, c.opens) << name;
     EXPECT_EQ(GetLastError(), c.lastError) << name;
-    if (h != INVALID_HANDLE_VALUE) EXPECT_TRUE(CloseHandle(h));
+    if (h != INVALID_HANDLE_VALUE) {
+      EXPECT_TRUE(CloseHandle(h));
+    }
     EXPECT_EQ(HostExists(name), c.contents != nullptr) << name;
-    if (c.contents) EXPECT_EQ(ReadHostFile(name), c.contents) << name;
+    if (c.contents) {
+      EXPECT_EQ(ReadHostFile(name), c.contents) << name;
+    }
   }
 }
 

@@ -9,6 +9,7 @@
 #include "platform/kernel/path.h"
 #include "platform/kernel/utf.h"
 
+#include <fcntl.h>
 #include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
