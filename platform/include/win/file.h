@@ -6,7 +6,9 @@
 //
 // Limits: share modes are accepted but not enforced; there are no 8.3 short names
 // (GetShortPathNameW returns the long path); overlapped I/O runs synchronously at the
-// OVERLAPPED offset; creation time is the host's status-change time.
+// OVERLAPPED offset; creation time is the host's status-change time; read-only is the
+// owner's missing write permission and folders are never read-only; hidden means a name
+// starting with '.'; GetLongPathNameW gives a full path for a relative one.
 #pragma once
 
 #include <win/base.h>

@@ -51,8 +51,9 @@ BOOL SetFileAttributesW(LPCWSTR lpFileName, DWORD dwFileAttributes) {
   std::string path;
   struct stat st;
   if (!StatPath(lpFileName, &path, &st)) return FALSE;
-  // Only read-only has a host counterpart (the write permissions); hidden follows the
-  // name and the other attributes are accepted and not kept.
+  // Only read-only has a host counterpart (the write permissions), and only for files;
+  // hidden follows the name and the other attributes are accepted and not kept.
+  if (S_ISDIR(st.st_mode)) return TRUE;
   mode_t mode = st.st_mode & 07777;
   if (dwFileAttributes & FILE_ATTRIBUTE_READONLY)
     mode &= ~static_cast<mode_t>(0222);

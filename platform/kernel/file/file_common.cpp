@@ -47,8 +47,12 @@ void SetLastErrorForPath(int error, const std::string& hostPath) {
 
 DWORD AttributesFromStat(const struct stat& st, const std::string& hostPath) {
   DWORD attributes = 0;
-  if (S_ISDIR(st.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
-  if (IsReadOnlyMode(st.st_mode)) attributes |= FILE_ATTRIBUTE_READONLY;
+  // A folder's write permission guards its entries, which Windows' read-only attribute
+  // on a folder does not; so folders never report it.
+  if (S_ISDIR(st.st_mode))
+    attributes |= FILE_ATTRIBUTE_DIRECTORY;
+  else if (IsReadOnlyMode(st.st_mode))
+    attributes |= FILE_ATTRIBUTE_READONLY;
   size_t slash = hostPath.find_last_of('/');
   std::string name = slash == std::string::npos ? hostPath : hostPath.substr(slash + 1);
   if (name.size() > 1 && name[0] == '.' && name != "..") attributes |= FILE_ATTRIBUTE_HIDDEN;

@@ -134,6 +134,11 @@ TEST_F(FileNames, AttributesFromModeAndName) {
   ASSERT_TRUE(SetFileAttributesW(Win("plain.txt").c_str(), FILE_ATTRIBUTE_NORMAL));
   EXPECT_EQ(GetFileAttributesW(Win("plain.txt").c_str()), DWORD(FILE_ATTRIBUTE_NORMAL));
 
+  // Read-only on a folder does not keep entries out of it.
+  ASSERT_TRUE(SetFileAttributesW(Win("dir").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(GetFileAttributesW(Win("dir").c_str()), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_TRUE(CreateDirectoryW(Win("dir/inner").c_str(), nullptr));
+
   EXPECT_EQ(GetFileAttributesW(Win("none").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(GetFileAttributesW(Win("nodir/none").c_str()), INVALID_FILE_ATTRIBUTES);
