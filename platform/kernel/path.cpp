@@ -61,7 +61,10 @@ std::string WinPathToHost(std::u16string_view path) {
   if (path.empty()) return {};
   std::u16string_view rest = path;
   // "\\?\" long-path prefix: the rest is an ordinary path.
-  if (rest.size() >= 4 && rest.substr(0, 4) == u"\\\\?\\") rest.remove_prefix(4);
+  if (rest.size() >= 4 && rest.substr(0, 4) == u"\\\\?\\") {
+    rest.remove_prefix(4);
+    if (rest.size() >= 4 && NamesEqualIgnoreCase(rest.substr(0, 4), u"UNC\\")) return {};
+  }
   if (rest.size() >= 2 && rest[0] == u'\\' && rest[1] == u'\\') return {};  // UNC
   std::u16string converted;
   if (rest.size() >= 2 && rest[1] == u':') {

@@ -26,7 +26,10 @@ bool WriteAll(int fd, const char* data, size_t size) {
 // Copies the bytes, permissions and times of a regular file; a Windows error or 0.
 DWORD CopyHostFile(const std::string& from, const std::string& to, bool failIfExists) {
   int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return ParentFolderExists(from) ? WinErrorFromErrno(errno) : ERROR_PATH_NOT_FOUND;
+  if (in < 0) {
+    int error = errno;
+    return ParentFolderExists(from) ? WinErrorFromErrno(error) : ERROR_PATH_NOT_FOUND;
+  }
   struct stat st;
   if (fstat(in, &st) != 0 || S_ISDIR(st.st_mode)) {
     close(in);
@@ -46,9 +49,10 @@ DWORD CopyHostFile(const std::string& from, const std::string& to, bool failIfEx
   int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (failIfExists ? O_EXCL : 0);
   int out = open(to.c_str(), flags, st.st_mode & 0777);
   if (out < 0) {
-    DWORD error = errno == EEXIST ? ERROR_FILE_EXISTS
-                  : errno == ENOENT && !ParentFolderExists(to) ? ERROR_PATH_NOT_FOUND
-                                                               : WinErrorFromErrno(errno);
+    int hostError = errno;
+    DWORD error = hostError == EEXIST ? ERROR_FILE_EXISTS
+                  : hostError == ENOENT && !ParentFolderExists(to) ? ERROR_PATH_NOT_FOUND
+                                                                   : WinErrorFromErrno(hostError);
     close(in);
     return error;
   }

@@ -24,6 +24,7 @@ TEST(PathConversion, WindowsFormToHost) {
       {u"\\rooted", "/rooted"},                   // rooted on the current drive (Z:)
       {u"C:\\Windows", ""},                       // unmapped drive refused
       {u"\\\\server\\share\\x", ""},              // UNC refused
+      {u"\\\\?\\UNC\\server\\x", ""},
       {u"1:\\x", ""},
       {u"", ""},
   };
