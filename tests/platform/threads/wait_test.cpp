@@ -1,4 +1,7 @@
+#include "platform/kernel/sync/waitable.h"
 #include "sync_test_support.h"
+
+#include <atomic>
 
 #include <vector>
 
@@ -121,6 +124,25 @@ TEST_F(WaitClockTest, WatcherLoopSeesEachEventAndStopsOnItsStopEvent) {
   EXPECT_EQ(watcher.Join(), WAIT_OBJECT_0);
   EXPECT_EQ(seen, (std::vector<DWORD>{WAIT_OBJECT_0 + 2, WAIT_OBJECT_0 + 1}));
   CloseAll({stop, unload, reload});
+}
+
+// The hook a message queue uses: a wait that also ends when a condition outside the
+// objects becomes true and the thread is told to look again.
+TEST_F(WaitClockTest, ExtraWakeConditionEndsTheWaitWithIndexCount) {
+  HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<bool> input{false};
+  std::function<bool()> hasInput = [&] { return input.load(); };
+  TestThread waiter([&] { return WaitForHandles(&event, 1, false, 1000000, &hasInput); });
+  AwaitPendingClockWaits(1);
+  input = true;
+  WakeThreadWait(waiter.id());
+  EXPECT_EQ(waiter.Join(), WAIT_OBJECT_0 + 1);
+
+  // Objects still come first, and no handles at all is allowed with a condition.
+  SetEvent(event);
+  EXPECT_EQ(WaitForHandles(&event, 1, false, 0, &hasInput), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForHandles(nullptr, 0, false, INFINITE, &hasInput), WAIT_OBJECT_0);
+  EXPECT_TRUE(CloseHandle(event));
 }
 
 }  // namespace
