@@ -8,6 +8,9 @@
 //   ERROR_INVALID_HANDLE instead of blocking for ever.
 // - SleepEx's alertable waits never see an APC (there are none); it behaves as Sleep.
 // - A thread can be suspended only at creation (CREATE_SUSPENDED); there is no SuspendThread.
+// - ExitThread unwinds the thread's stack (C++ destructors run), where Windows does not.
+// - GetThreadPriority(GetCurrentThread()) reports what SetThreadPriority set through the
+//   pseudo handle, not through the thread's real handle; priorities never reach the host.
 #pragma once
 
 #include <win/base.h>

@@ -10,7 +10,8 @@
 // WaitForHandles. It is evaluated under the wait lock before each sleep; when it returns
 // true the wait ends with WAIT_OBJECT_0 + count. Whoever makes it true (a post to the
 // queue) calls WakeThreadWait(threadId) afterwards, without holding any lock the
-// predicate takes, so the blocked thread evaluates it again.
+// predicate takes, so the blocked thread evaluates it again. The predicate runs under the
+// wait lock: it must be quick, must not block and must not call into the wait functions.
 #pragma once
 
 #include "platform/kernel/kernel_object.h"

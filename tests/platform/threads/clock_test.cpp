@@ -4,6 +4,19 @@
 #include <vector>
 
 namespace talix::testing {
+
+// The child's side of the environment test: exit 0 when the clock mode is the one named
+// by the argument and, for the virtual clock, time stands still.
+int RunClockChild(int argc, char** argv) {
+  if (argc != 1) return 2;
+  bool wantVirtual = std::string(argv[0]) == "virtual";
+  if (host::IsVirtualClock() != wantVirtual) return 10;
+  ULONGLONG before = GetTickCount64();
+  Sleep(0);
+  if (wantVirtual && GetTickCount64() != before) return 11;
+  return 0;
+}
+
 namespace {
 
 using ClockTest = VirtualClockTest;
@@ -105,6 +118,17 @@ TEST_F(ClockTest, SwitchingToTheRealClockReleasesVirtualWaitsAndKeepsTimeMonoton
   host::UseVirtualClock(false);
   EXPECT_EQ(sleeper.Join(), 0u) << "finishes in real time";
   EXPECT_GE(host::Now(), virtualNow);
+}
+
+TEST(ClockEnvironment, TalixClockChoosesTheClockAtStart) {
+  struct Case {
+    const char* value;
+    const char* expected;
+  };
+  for (const Case& c : {Case{"virtual", "virtual"}, Case{"real", "real"}, Case{"bogus", "real"}}) {
+    pid_t child = StartChildProcess("clock", {c.expected}, {std::string("TALIX_CLOCK=") + c.value});
+    EXPECT_EQ(FinishChildProcess(child), 0) << "TALIX_CLOCK=" << c.value;
+  }
 }
 
 }  // namespace

@@ -6,12 +6,8 @@
 #include <string>
 
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/mman.h>
-#include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace talix::testing {
 
@@ -46,15 +42,6 @@ bool SegmentExists(const std::u16string& name) {
   return true;
 }
 
-pid_t SpawnChild(const std::u16string& go, const std::u16string& reply) {
-  std::string self = "/proc/self/exe", goArg = ToUtf8(go), replyArg = ToUtf8(reply);
-  std::string flag = "--child";
-  char* argv[] = {self.data(), flag.data(), goArg.data(), replyArg.data(), nullptr};
-  pid_t pid = -1;
-  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ) != 0) return -1;
-  return pid;
-}
-
 TEST_F(SharedEventTest, GlobalEventSignalsBetweenProcesses) {
   std::u16string goName = UniqueName("go"), replyName = UniqueName("reply");
   HANDLE go = CreateEventW(nullptr, TRUE, FALSE, (u"Global\\" + goName).c_str());
@@ -64,15 +51,13 @@ TEST_F(SharedEventTest, GlobalEventSignalsBetweenProcesses) {
   ASSERT_NE(reply, nullptr);
   HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
 
-  pid_t child = SpawnChild(u"Global\\" + goName, u"Global\\" + replyName);
+  pid_t child = StartChildProcess("event", {ToUtf8(u"Global\\" + goName),
+                                            ToUtf8(u"Global\\" + replyName)});
   ASSERT_GT(child, 0);
   EXPECT_TRUE(SetEvent(go));
   HANDLE watched[] = {stop, reply};  // a local and a shared event in one wait
   EXPECT_EQ(WaitForMultipleObjects(2, watched, FALSE, 60000), WAIT_OBJECT_0 + 1);
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "the child's failing step";
+  EXPECT_EQ(FinishChildProcess(child), 0) << "the child's failing step";
   EXPECT_EQ(WaitForSingleObject(reply, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "auto reset";
 
   EXPECT_TRUE(SegmentExists(goName));

@@ -8,6 +8,13 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace talix::testing {
 
@@ -59,6 +66,31 @@ class TestThread {
 // Spins (yielding) until another thread has started its timed wait.
 inline void AwaitPendingClockWaits(size_t count) {
   while (host::PendingClockWaits() < count) Sleep(0);
+}
+
+// Runs this test binary again as `--child role args...` with extra environment entries
+// ("NAME=value") and returns its exit status, or -1 when it did not exit normally.
+// StartChildProcess/FinishChildProcess split it for a parent that talks to the child.
+inline pid_t StartChildProcess(const std::string& role, std::vector<std::string> args,
+                               const std::vector<std::string>& extraEnv = {}) {
+  std::string self = "/proc/self/exe", flag = "--child", roleArg = role;
+  std::vector<char*> argv{self.data(), flag.data(), roleArg.data()};
+  for (std::string& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> env(extraEnv);
+  for (char** e = environ; *e; ++e) env.emplace_back(*e);
+  std::vector<char*> envp;
+  for (std::string& e : env) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv.data(), envp.data()) != 0) return -1;
+  return pid;
+}
+
+inline int FinishChildProcess(pid_t pid) {
+  int status = 0;
+  if (pid <= 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
 }
 
 }  // namespace talix::testing
