@@ -117,10 +117,11 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T dwStackSize, LPTHREAD_START_RO
 }
 
 DWORD ResumeThread(HANDLE hThread) {
+  if (hThread == talix::kCurrentThread) return 0;  // a running thread is not suspended
   auto object = talix::GetKernelObject<ThreadObject>(hThread);
   if (!object) {
-    SetLastError(hThread == talix::kCurrentThread ? 0 : ERROR_INVALID_HANDLE);
-    return hThread == talix::kCurrentThread ? 0 : static_cast<DWORD>(-1);
+    SetLastError(ERROR_INVALID_HANDLE);
+    return static_cast<DWORD>(-1);
   }
   DWORD previous = object->Resume(object);
   if (previous == static_cast<DWORD>(-1)) SetLastError(ERROR_NOT_ENOUGH_MEMORY);
