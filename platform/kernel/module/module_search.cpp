@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <vector>
 
 #ifndef TALIX_DEFAULT_WINDOWS_DIR
@@ -103,12 +104,13 @@ std::string ResolveIgnoringCase(const std::string& path) {
   return path[0] == '/' ? resolved : resolved.substr(2);
 }
 
-std::string FindModuleFile(std::u16string_view name) {
+std::string FindModuleFile(std::u16string_view name, bool defaultExtension) {
   std::string host = WinPathToHost(name);
   if (host.empty()) return {};
-  host = WithDefaultExtension(std::move(host));
+  if (defaultExtension) host = WithDefaultExtension(std::move(host));
   if (host.find('/') != std::string::npos) {
     if (host[0] != '/') host = CurrentFolder() + "/" + host;
+    host = std::filesystem::path(host).lexically_normal().string();  // "a/../b" as Windows does
     std::string found = ResolveIgnoringCase(host);
     return IsRegularFile(found) ? found : std::string();
   }

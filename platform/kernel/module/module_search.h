@@ -17,9 +17,10 @@ std::string WindowsFolder();
 std::string ResolveIgnoringCase(const std::string& path);
 // The absolute host path of the module file `name` (Windows or host form). A name with
 // no folder is looked for beside the executable, in System32 of the Windows folder, in
-// the Windows folder, then in the current folder. A file name without an extension gets
-// ".dll"; a trailing '.' means "no extension". Empty when not found.
-std::string FindModuleFile(std::u16string_view name);
+// the Windows folder, then in the current folder. With `defaultExtension` (LoadLibrary),
+// a file name without an extension gets ".dll" and a trailing '.' means "no extension".
+// Empty when not found.
+std::string FindModuleFile(std::u16string_view name, bool defaultExtension = true);
 // Applies the extension rules above to the file name at the end of `path`.
 std::string WithDefaultExtension(std::string path);
 // The file name of a host path, the part after the last '/'.

@@ -3,6 +3,7 @@
 // to it (LockResource returns it unchanged), valid while the module stays loaded.
 #include "platform/kernel/handle_table.h"
 #include "platform/kernel/module/module_table.h"
+#include "platform/kernel/module/string_table.h"
 
 #include <talix/host_modules.h>
 #include <win/module.h>
@@ -32,20 +33,6 @@ const ResourceData* ResolveResource(HMODULE handle, HRSRC resource, std::shared_
   }
   *owner = module;
   return module->Resources().Entry(ref->index);
-}
-
-// String `id` of its table block: 16 strings, each a length and that many characters.
-bool FindInStringBlock(const ResourceData& block, UINT id, const WCHAR** text, WORD* length) {
-  ByteView bytes(block.bytes, block.size);
-  uint64_t at = 0;
-  for (UINT i = 0; i < id % 16; ++i) {
-    uint16_t skip;
-    if (!bytes.U16(at, &skip)) return false;
-    at += 2 + uint64_t{skip} * 2;
-  }
-  if (!bytes.U16(at, length) || *length == 0 || !bytes.Has(at + 2, uint64_t{*length} * 2)) return false;
-  *text = reinterpret_cast<const WCHAR*>(block.bytes + at + 2);
-  return true;
 }
 
 }  // namespace
@@ -147,11 +134,10 @@ int LoadStringW(HINSTANCE hInstance, UINT uID, LPWSTR lpBuffer, int cchBufferMax
   }
   const WCHAR* text = nullptr;
   WORD length = 0;
-  UINT id = uID & 0xFFFF;
-  HRSRC block = FindResourceExW(hInstance, RT_STRING, MAKEINTRESOURCEW((id >> 4) + 1), LANG_NEUTRAL);
+  HRSRC block = FindResourceExW(hInstance, RT_STRING, MAKEINTRESOURCEW(StringBlockOf(uID)), LANG_NEUTRAL);
   std::shared_ptr<Module> owner;
   const ResourceData* data = block ? ResolveResource(hInstance, block, &owner) : nullptr;
-  bool found = data && FindInStringBlock(*data, id, &text, &length);
+  bool found = data && FindStringInBlock(ByteView(data->bytes, data->size), uID, &text, &length);
   if (!found) {
     if (data) SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     if (cchBufferMax > 0) lpBuffer[0] = 0;

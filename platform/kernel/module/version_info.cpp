@@ -80,7 +80,7 @@ namespace {
 
 // The version resource of a file, read from the file whether or not it is loaded.
 std::shared_ptr<Module> OpenForVersion(LPCWSTR fileName, const ResourceData** version) {
-  std::string path = fileName ? FindModuleFile(fileName) : std::string();
+  std::string path = fileName ? FindModuleFile(fileName, false) : std::string();
   if (path.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return nullptr;
