@@ -29,10 +29,10 @@ bool KeyLess(const ResourceKey& a, const ResourceKey& b) {
 }
 
 // Parsers add resources grouped by type and name, so the last node is tried first.
-template <typename Node>
-Node* FindNode(std::vector<Node>& nodes, const ResourceKey& key) {
+template <typename Nodes>
+auto FindNode(Nodes& nodes, const ResourceKey& key) -> decltype(&nodes.back()) {
   if (!nodes.empty() && nodes.back().key.Matches(key)) return &nodes.back();
-  for (Node& node : nodes)
+  for (auto& node : nodes)
     if (node.key.Matches(key)) return &node;
   return nullptr;
 }
@@ -116,14 +116,13 @@ const ResourceData* ResourceTree::Entry(size_t index) const {
 }
 
 const ResourceTypeNode* ResourceTree::FindType(const ResourceKey& type) const {
-  return FindNode(const_cast<std::vector<ResourceTypeNode>&>(types_), type);
+  return FindNode(types_, type);
 }
 
 const ResourceNameNode* ResourceTree::FindName(const ResourceKey& type,
                                                const ResourceKey& name) const {
   const ResourceTypeNode* typeNode = FindType(type);
-  return typeNode ? FindNode(const_cast<std::vector<ResourceNameNode>&>(typeNode->names), name)
-                  : nullptr;
+  return typeNode ? FindNode(typeNode->names, name) : nullptr;
 }
 
 const ResourceData* ResourceTree::ChooseLanguage(const ResourceNameNode& node, WORD language) {
