@@ -3,6 +3,8 @@
 // small generated object whose constructor registers the section's bounds here (and
 // whose destructor withdraws them when the module unloads). The record is keyed by the
 // module's load base, as dladdr reports it.
+// Limits: at most 64 modules with resources are registered at a time; further ones load
+// but show no resources.
 #pragma once
 
 #include "platform/kernel/module/byte_view.h"

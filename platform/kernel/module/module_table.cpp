@@ -116,8 +116,12 @@ HMODULE CodeModuleAt(const void* base) {
     auto known = table.byIdentity.find("code:" + std::to_string(reinterpret_cast<uintptr_t>(base)));
     if (known != table.byIdentity.end()) return HandleFromValue<HMODULE>(known->second);
   }
+  // Loaded by the system loader (the executable, its libraries): never unloaded by
+  // FreeLibrary, as with a module a program imports.
   std::shared_ptr<Module> module = WrapLoaded(base);
-  return module ? AddModuleReference(std::move(module)) : nullptr;
+  if (!module) return nullptr;
+  module->pinned = true;
+  return AddModuleReference(std::move(module));
 }
 
 HMODULE LoadedCodeModuleNamed(std::string_view hostName) {

@@ -19,9 +19,8 @@ HMODULE AddModuleReference(std::shared_ptr<Module> module);
 std::shared_ptr<Module> FindModule(HMODULE handle);
 // The handle of the host executable.
 HMODULE ExecutableModule();
-// The handle of the loaded code module at `base`, registering it (without a reference
-// of ours beyond the table's) when it was loaded by the system loader. Null when no
-// module is loaded there.
+// The handle of the loaded code module at `base`, registering it, pinned, when the
+// system loader loaded it. Null when no module is loaded there.
 HMODULE CodeModuleAt(const void* base);
 // The handle of the loaded code module whose file name (or full path, when `name` has a
 // folder) equals `name` ignoring ASCII case. Null when none.

@@ -81,6 +81,11 @@ TEST(LoadLibrary, ModuleHandleByNameAndByAddress) {
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_EQ(GetModuleHandleW(u"ElfSample.dll"), nullptr);
 
+  HMODULE executable = GetModuleHandleW(nullptr);
+  EXPECT_TRUE(FreeLibrary(executable));
+  EXPECT_TRUE(FreeLibrary(executable));
+  EXPECT_EQ(GetModuleHandleW(nullptr), executable) << "modules loaded at start stay";
+
   HMODULE self = nullptr;
   EXPECT_TRUE(GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                                  reinterpret_cast<LPCWSTR>(&WinFormOf), &self));

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 namespace talix::test {
 namespace {
@@ -27,6 +29,20 @@ Bytes ResRecord(const Bytes& res, uint16_t type, uint16_t name, uint16_t languag
     at = (at + headerSize + dataSize + 3) & ~size_t{3};
   }
   return {};
+}
+
+// The permissions ("r--p", ...) of the mapping holding `address`, from /proc/self/maps.
+std::string MappingPermissions(const void* address) {
+  std::ifstream maps("/proc/self/maps");
+  std::string line;
+  auto at = reinterpret_cast<uintptr_t>(address);
+  while (std::getline(maps, line)) {
+    unsigned long start = 0, end = 0;
+    char permissions[5] = {};
+    if (std::sscanf(line.c_str(), "%lx-%lx %4s", &start, &end, permissions) == 3 && at >= start && at < end)
+      return permissions;
+  }
+  return "unmapped";
 }
 
 class SampleResources : public testing::TestWithParam<Container> {
@@ -235,6 +251,8 @@ TEST_P(SampleResources, WritableCopyIsStableAndLeavesTheResourceAlone) {
   HRSRC dialog = FindResourceW(module_, MAKEINTRESOURCEW(IDD_ABOUT), RT_DIALOG);
   ASSERT_NE(dialog, nullptr);
   Bytes original = ResourceBytes(module_, dialog);
+  const void* loaded = LockResource(LoadResource(module_, dialog));
+  EXPECT_EQ(MappingPermissions(loaded).substr(0, 2), "r-") << "resource memory is read-only";
   auto* copy = static_cast<BYTE*>(host::WritableResourceCopy(module_, dialog));
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ(Bytes(copy, copy + original.size()), original);
