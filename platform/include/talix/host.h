@@ -4,6 +4,7 @@
 
 #include <talix/host_clock.h>
 #include <talix/host_handles.h>
+#include <talix/host_modules.h>
 #include <talix/host_paths.h>
 #include <talix/host_registry.h>
 #include <talix/host_screen.h>
