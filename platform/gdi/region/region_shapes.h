@@ -16,9 +16,10 @@
 // the w x h corner ellipse, that ellipse clamped to the box; w or h of 0 gives the plain
 // box.
 //
-// Limits: a shape of more than kMaxShapeRows rows (after the optional clip) or, for
-// polygons, more than kMaxShapeSpans spans is refused (the generators return false
-// before calling the sink). Polygon points must lie within the 27-bit region range.
+// Limits: box corners are clamped to the 27-bit region range and polygon points must lie
+// within it. A shape of more than kMaxShapeRows rows (after the optional clip) is refused
+// before any row is delivered; a polygon that needs more than kMaxShapeSpans spans or
+// 2^24 edge crossings is refused when the budget runs out, possibly after some rows.
 #pragma once
 
 #include <win/types.h>
@@ -44,7 +45,7 @@ using SpanRowSink = std::function<bool(int32_t y, const Span* spans, size_t coun
 
 // How far the covered pixels of row `row` (0 .. height - 1) of the ellipse inscribed in a
 // width x height box stand in from each side: the row covers inset .. width - inset - 1,
-// nothing when inset is width / 2 and width is even.
+// nothing when inset is width / 2 and width is even. Width and height up to 2^28.
 TALIX_EXPORT int64_t EllipseRowInset(int64_t width, int64_t height, int64_t row);
 
 // The shapes, optionally clipped to `clip` (right and bottom exclusive). The box may have

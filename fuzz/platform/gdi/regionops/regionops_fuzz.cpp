@@ -31,6 +31,13 @@ class Input {
   bool Done() const { return pos_ >= size_; }
   uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
   int Coord() { return Byte() % 40 - 4; }  // -4 .. 35: inside the model's grid
+  int32_t Raw() {
+    uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v = (v << 8) | Byte();
+    return static_cast<int32_t>(v);
+  }
+  // Mostly small values, sometimes anything.
+  int Wild() { return Byte() & 1 ? Raw() : Byte() * 64 - 8192; }
   const uint8_t* Take(size_t n, size_t* got) {
     *got = std::min(n, size_ - std::min(pos_, size_));
     const uint8_t* p = data_ + pos_;
@@ -192,6 +199,28 @@ void Hostile(Input& in) {
   CHECK(DeleteObject(region));
 }
 
+// Shapes with coordinates anywhere in the 32-bit range: each call either fails cleanly or
+// gives a well-formed region.
+void Extreme(Input& in) {
+  int a = in.Wild(), b = in.Wild(), c = in.Wild(), d = in.Wild();
+  HRGN region = nullptr;
+  switch (in.Byte() % 4) {
+    case 0: region = CreateRectRgn(a, b, c, d); break;
+    case 1: region = CreateEllipticRgn(a, b, c, d); break;
+    case 2: region = CreateRoundRectRgn(a, b, c, d, in.Wild(), in.Wild()); break;
+    case 3: {
+      POINT points[] = {{a, b}, {c, d}, {in.Wild(), in.Wild()}, {in.Wild(), in.Wild()}};
+      region = CreatePolygonRgn(points, 3 + in.Byte() % 2, in.Byte() % 3);
+      break;
+    }
+  }
+  if (!region) return;
+  RectsOf(region);
+  OffsetRgn(region, in.Wild(), in.Wild());
+  RectsOf(region);
+  CHECK(DeleteObject(region));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -202,7 +231,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int steps = 0; steps < 64 && !in.Done(); ++steps) {
     uint8_t op = in.Byte();
     Slot& slot = slots[in.Byte() % kSlots];
-    switch (op % 9) {
+    switch (op % 10) {
       case 0: {
         RECT r{in.Coord(), in.Coord(), in.Coord(), in.Coord()};
         RegionPixelModel m;
@@ -226,6 +255,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 8: CHECK(EqualRgn(slot.handle, slots[op % kSlots].handle) ==
                     (slot.model == slots[op % kSlots].model ? TRUE : FALSE));
               break;
+      case 9: Extreme(in); break;
     }
   }
   for (Slot& s : slots) CHECK(DeleteObject(s.handle));
