@@ -74,9 +74,8 @@ BOOL SetRectRgn(HRGN hrgn, int left, int top, int right, int bottom) {
 
 HRGN CreateRoundRectRgn(int x1, int y1, int x2, int y2, int w, int h) {
   RECT box{x1, y1, x2, y2};
-  return RegionFromSpans([&](const SpanRowSink& sink) {
-    return RoundRectSpans(box, w, h, nullptr, sink);
-  });
+  return RegionFromSpans(
+      [&](const SpanRowSink& sink) { return RoundRectSpans(box, w, h, nullptr, sink); });
 }
 
 HRGN CreateEllipticRgn(int x1, int y1, int x2, int y2) {

@@ -35,7 +35,8 @@ inline void SetRegionToBox(pixman_region32_t* region, const pixman_box32_t& box)
 
 // Initialises *region with the union of the boxes (any order, overlapping or not); false
 // (region empty) when memory runs out.
-inline bool InitRegionFromBoxes(pixman_region32_t* region, const std::vector<pixman_box32_t>& boxes) {
+inline bool InitRegionFromBoxes(pixman_region32_t* region,
+                                const std::vector<pixman_box32_t>& boxes) {
   if (boxes.empty()) {
     pixman_region32_init(region);
     return true;

@@ -56,7 +56,8 @@ std::vector<RECT> RegionRects(HRGN hrgn) {
   int n = 0;
   const pixman_box32_t* boxes = pixman_region32_rectangles(&object->region, &n);
   rects.reserve(static_cast<size_t>(n));
-  for (int i = 0; i < n; ++i) rects.push_back(RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
+  for (int i = 0; i < n; ++i)
+    rects.push_back(RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
   return rects;
 }
 

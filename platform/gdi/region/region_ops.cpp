@@ -9,12 +9,9 @@ namespace {
 bool CombineInto(pixman_region32_t* result, const pixman_region32_t* a, const pixman_region32_t* b,
                  int mode) {
   switch (mode) {
-    case RGN_AND:
-      return pixman_region32_intersect(result, a, b);
-    case RGN_OR:
-      return pixman_region32_union(result, a, b);
-    case RGN_DIFF:
-      return pixman_region32_subtract(result, a, b);
+    case RGN_AND: return pixman_region32_intersect(result, a, b);
+    case RGN_OR: return pixman_region32_union(result, a, b);
+    case RGN_DIFF: return pixman_region32_subtract(result, a, b);
     case RGN_XOR: {
       pixman_region32_t aOnly, bOnly;
       pixman_region32_init(&aOnly);
@@ -25,8 +22,7 @@ bool CombineInto(pixman_region32_t* result, const pixman_region32_t* a, const pi
       pixman_region32_fini(&bOnly);
       return ok;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -113,5 +109,5 @@ BOOL RectInRegion(HRGN hrgn, const RECT* lprect) {
   pixman_box32_t box = NormalisedBox(lprect->left, lprect->top, lprect->right, lprect->bottom);
   if (box.x1 >= box.x2) return FALSE;
   return pixman_region32_contains_rectangle(&object->region, &box) != PIXMAN_REGION_OUT ? TRUE
-                                                                                         : FALSE;
+                                                                                        : FALSE;
 }

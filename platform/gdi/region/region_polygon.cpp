@@ -57,8 +57,8 @@ bool CollectEdges(const POINT* points, const INT* counts, int polygonCount,
       bool down = a.y < b.y;
       const POINT& hi = down ? a : b;
       const POINT& lo = down ? b : a;
-      edges->push_back(Edge{hi.y, lo.y, hi.x, int64_t{lo.x} - hi.x, int64_t{lo.y} - hi.y,
-                            down ? 1 : -1});
+      edges->push_back(
+          Edge{hi.y, lo.y, hi.x, int64_t{lo.x} - hi.x, int64_t{lo.y} - hi.y, down ? 1 : -1});
     }
     start += n;
   }
@@ -118,9 +118,9 @@ bool PolyPolygonSpans(const POINT* points, const INT* counts, int polygonCount, 
   int64_t crossingBudget = kMaxShapeCrossings, spanBudget = kMaxShapeSpans;
   for (int64_t y = top; y < bottom; ++y) {
     while (next < edges.size() && edges[next].top <= y) active.push_back(&edges[next++]);
-    active.erase(std::remove_if(active.begin(), active.end(),
-                                [y](const Edge* e) { return e->bottom <= y; }),
-                 active.end());
+    active.erase(
+        std::remove_if(active.begin(), active.end(), [y](const Edge* e) { return e->bottom <= y; }),
+        active.end());
     crossingBudget -= static_cast<int64_t>(active.size());
     if (crossingBudget < 0) return false;
     crossings.clear();

@@ -7,10 +7,11 @@
 namespace talix::gdi {
 
 void SpanRegionBuilder::AddRow(int32_t y, const Span* spans, size_t count) {
-  bool sameAsBand = !band_.empty() && y == bandBottom_ && band_.size() == count &&
-                    std::equal(spans, spans + count, band_.begin(), [](const Span& a, const Span& b) {
-                      return a.left == b.left && a.right == b.right;
-                    });
+  bool sameAsBand =
+      !band_.empty() && y == bandBottom_ && band_.size() == count &&
+      std::equal(spans, spans + count, band_.begin(), [](const Span& a, const Span& b) {
+        return a.left == b.left && a.right == b.right;
+      });
   if (sameAsBand) {
     ++bandBottom_;
     return;
@@ -22,7 +23,8 @@ void SpanRegionBuilder::AddRow(int32_t y, const Span* spans, size_t count) {
 }
 
 void SpanRegionBuilder::FlushBand() {
-  for (const Span& s : band_) boxes_.push_back(pixman_box32_t{s.left, bandTop_, s.right, bandBottom_});
+  for (const Span& s : band_)
+    boxes_.push_back(pixman_box32_t{s.left, bandTop_, s.right, bandBottom_});
   band_.clear();
 }
 

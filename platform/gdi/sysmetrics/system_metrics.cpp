@@ -22,14 +22,22 @@ constexpr int kEdge = 2;
 // Metrics fixed at every DPI.
 int FixedMetric(int index) {
   switch (index) {
-    case SM_CXBORDER: case SM_CYBORDER: return 1;
-    case SM_CXDLGFRAME: case SM_CYDLGFRAME: return 3;
-    case SM_CXFRAME: case SM_CYFRAME: return kFrame;
-    case SM_CXEDGE: case SM_CYEDGE: return kEdge;
-    case SM_CXFOCUSBORDER: case SM_CYFOCUSBORDER: return 1;
-    case SM_CXDOUBLECLK: case SM_CYDOUBLECLK: return 4;
-    case SM_CXDRAG: case SM_CYDRAG: return 4;
-    case SM_CXCURSOR: case SM_CYCURSOR: return 32;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
+    case SM_CXFRAME:
+    case SM_CYFRAME: return kFrame;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return kEdge;
+    case SM_CXFOCUSBORDER:
+    case SM_CYFOCUSBORDER: return 1;
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK: return 4;
+    case SM_CXDRAG:
+    case SM_CYDRAG: return 4;
+    case SM_CXCURSOR:
+    case SM_CYCURSOR: return 32;
     case SM_MOUSEPRESENT: return 1;
     case SM_CMOUSEBUTTONS: return 3;
     case SM_MOUSEWHEELPRESENT: return 1;
@@ -45,23 +53,37 @@ int FixedMetric(int index) {
 // The 96-DPI value of a metric that scales with DPI; 0 for the others.
 int ScaledMetricAt96(int index) {
   switch (index) {
-    case SM_CXVSCROLL: case SM_CYHSCROLL: case SM_CYVSCROLL: case SM_CXHSCROLL: return 17;
-    case SM_CYVTHUMB: case SM_CXHTHUMB: return 17;
-    case SM_CXICON: case SM_CYICON: return 32;
-    case SM_CXSMICON: case SM_CYSMICON: return 16;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+    case SM_CYVSCROLL:
+    case SM_CXHSCROLL: return 17;
+    case SM_CYVTHUMB:
+    case SM_CXHTHUMB: return 17;
+    case SM_CXICON:
+    case SM_CYICON: return 32;
+    case SM_CXSMICON:
+    case SM_CYSMICON: return 16;
     case SM_CYCAPTION: return 19;
-    case SM_CXSIZE: case SM_CYSIZE: return 18;
+    case SM_CXSIZE:
+    case SM_CYSIZE: return 18;
     case SM_CYMENU: return 19;
-    case SM_CXMENUSIZE: case SM_CYMENUSIZE: return 18;
+    case SM_CXMENUSIZE:
+    case SM_CYMENUSIZE: return 18;
     case SM_CYSMCAPTION: return 16;
     case SM_CXSMSIZE: return 12;
     case SM_CYSMSIZE: return 15;
-    case SM_CXMENUCHECK: case SM_CYMENUCHECK: return 13;
-    case SM_CXICONSPACING: case SM_CYICONSPACING: return 75;
-    case SM_CXMINSPACING: case SM_CXMINIMIZED: return 160;
-    case SM_CYMINSPACING: case SM_CYMINIMIZED: return 24;
-    case SM_CXMIN: case SM_CXMINTRACK: return 112;
-    case SM_CYMIN: case SM_CYMINTRACK: return 27;
+    case SM_CXMENUCHECK:
+    case SM_CYMENUCHECK: return 13;
+    case SM_CXICONSPACING:
+    case SM_CYICONSPACING: return 75;
+    case SM_CXMINSPACING:
+    case SM_CXMINIMIZED: return 160;
+    case SM_CYMINSPACING:
+    case SM_CYMINIMIZED: return 24;
+    case SM_CXMIN:
+    case SM_CXMINTRACK: return 112;
+    case SM_CYMIN:
+    case SM_CYMINTRACK: return 27;
     default: return 0;
   }
 }
@@ -74,12 +96,17 @@ bool ScreenMetric(int index, int* value) {
   int workWidth = s.workArea.right - s.workArea.left;
   int workHeight = s.workArea.bottom - s.workArea.top;
   switch (index) {
-    case SM_CXSCREEN: case SM_CXVIRTUALSCREEN: *value = s.width; return true;
-    case SM_CYSCREEN: case SM_CYVIRTUALSCREEN: *value = s.height; return true;
-    case SM_XVIRTUALSCREEN: case SM_YVIRTUALSCREEN: *value = 0; return true;
+    case SM_CXSCREEN:
+    case SM_CXVIRTUALSCREEN: *value = s.width; return true;
+    case SM_CYSCREEN:
+    case SM_CYVIRTUALSCREEN: *value = s.height; return true;
+    case SM_XVIRTUALSCREEN:
+    case SM_YVIRTUALSCREEN: *value = 0; return true;
     // The client area of a maximised window with a caption.
     case SM_CXFULLSCREEN: *value = workWidth; return true;
-    case SM_CYFULLSCREEN: *value = workHeight - ScaleToDpi(19, s.dpi); return true;
+    case SM_CYFULLSCREEN:
+      *value = workHeight - ScaleToDpi(ScaledMetricAt96(SM_CYCAPTION), s.dpi);
+      return true;
     // A maximised window covers the work area with its sizing frame outside it.
     case SM_CXMAXIMIZED: *value = workWidth + 2 * kFrame; return true;
     case SM_CYMAXIMIZED: *value = workHeight + 2 * kFrame; return true;

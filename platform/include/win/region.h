@@ -7,8 +7,10 @@
 //
 // Limits: ExtCreateRegion applies only transforms without rotation or shear (eM12 and
 // eM21 zero); others fail with ERROR_INVALID_PARAMETER. Ellipse, rounded-rectangle and
-// polygon regions taller than 1,048,576 rows, or polygon regions of more than 2,097,152
-// row spans, fail with ERROR_NOT_ENOUGH_MEMORY.
+// polygon regions taller than 1,048,576 rows, and polygon regions of more than 2,097,152
+// row spans or 16,777,216 edge crossings, fail with ERROR_NOT_ENOUGH_MEMORY. ExtCreateRegion
+// refuses an RGNDATA whose nCount or nRgnSize claims more bytes than nCount (the
+// argument) leaves after the header.
 #pragma once
 
 #include <win/base.h>

@@ -18,16 +18,17 @@ TEST_F(RectRegionTest, CornersInAnyOrderGiveTheSameRectangleAndEmptyRectsGiveEmp
     int type;
   } cases[] = {
       {{2, 3, 7, 9}, {2, 3, 7, 9}, SIMPLEREGION},
-      {{7, 9, 2, 3}, {2, 3, 7, 9}, SIMPLEREGION},   // both swapped
-      {{7, 3, 2, 9}, {2, 3, 7, 9}, SIMPLEREGION},   // x swapped
+      {{7, 9, 2, 3}, {2, 3, 7, 9}, SIMPLEREGION},  // both swapped
+      {{7, 3, 2, 9}, {2, 3, 7, 9}, SIMPLEREGION},  // x swapped
       {{-5, -4, -1, 0}, {-5, -4, -1, 0}, SIMPLEREGION},
-      {{4, 4, 4, 9}, {0, 0, 0, 0}, NULLREGION},     // no width
-      {{4, 4, 9, 4}, {0, 0, 0, 0}, NULLREGION},     // no height
+      {{4, 4, 4, 9}, {0, 0, 0, 0}, NULLREGION},  // no width
+      {{4, 4, 9, 4}, {0, 0, 0, 0}, NULLREGION},  // no height
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.corners.left << "," << c.corners.top << ","
                                     << c.corners.right << "," << c.corners.bottom);
-    UniqueRgn direct(CreateRectRgn(c.corners.left, c.corners.top, c.corners.right, c.corners.bottom));
+    UniqueRgn direct(
+        CreateRectRgn(c.corners.left, c.corners.top, c.corners.right, c.corners.bottom));
     UniqueRgn indirect(CreateRectRgnIndirect(&c.corners));
     ASSERT_TRUE(direct && indirect) << "an empty region is still a region";
     RECT box{};

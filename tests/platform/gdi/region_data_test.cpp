@@ -12,11 +12,13 @@ namespace {
 using RegionDataTest = RegionTest;
 
 // An RGNDATA buffer of exactly the bytes needed, so reads past its end are caught.
-std::vector<uint8_t> MakeData(const std::vector<RECT>& rects, DWORD declaredCount, DWORD rgnSize = 0) {
+std::vector<uint8_t> MakeData(const std::vector<RECT>& rects, DWORD declaredCount,
+                              DWORD rgnSize = 0) {
   std::vector<uint8_t> bytes(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
   RGNDATAHEADER header{sizeof(RGNDATAHEADER), RDH_RECTANGLES, declaredCount, rgnSize, {0, 0, 0, 0}};
   std::memcpy(bytes.data(), &header, sizeof header);
-  if (!rects.empty()) std::memcpy(bytes.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
+  if (!rects.empty())
+    std::memcpy(bytes.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
   return bytes;
 }
 
@@ -98,11 +100,13 @@ TEST_F(RegionDataTest, ShortBuffersAndBadHandlesFail) {
 }
 
 TEST_F(RegionDataTest, ExtCreateRegionUnitesUnorderedOverlappingAndEmptyRectangles) {
-  std::vector<RECT> rects = {{6, 6, 12, 12}, {0, 0, 8, 8}, {3, 3, 3, 9}, {9, 1, 4, 5}, {-2, 10, 1, 11}};
+  std::vector<RECT> rects = {
+      {6, 6, 12, 12}, {0, 0, 8, 8}, {3, 3, 3, 9}, {9, 1, 4, 5}, {-2, 10, 1, 11}};
   UniqueRgn region = FromData(MakeData(rects, static_cast<DWORD>(rects.size())));
   ASSERT_TRUE(region);
   // Rectangles without area (including inverted ones) add nothing.
-  RegionPixelModel expected = RegionPixelModel::FromRects({{6, 6, 12, 12}, {0, 0, 8, 8}, {-2, 10, 1, 11}});
+  RegionPixelModel expected =
+      RegionPixelModel::FromRects({{6, 6, 12, 12}, {0, 0, 8, 8}, {-2, 10, 1, 11}});
   EXPECT_EQ(ModelOf(region.get()), expected);
 
   // An empty batch gives an empty region, not a failure.
@@ -123,7 +127,8 @@ TEST_F(RegionDataTest, BatchesJoinedWithOrGiveTheSameRegionAsOneBatch) {
 
   UniqueRgn joined;
   for (size_t start = 0; start < runs.size(); start += 2000) {
-    std::vector<RECT> batch(runs.begin() + start, runs.begin() + std::min(runs.size(), start + 2000));
+    std::vector<RECT> batch(runs.begin() + start,
+                            runs.begin() + std::min(runs.size(), start + 2000));
     UniqueRgn part = FromData(MakeData(batch, static_cast<DWORD>(batch.size())));
     ASSERT_TRUE(part);
     if (!joined) {
@@ -165,7 +170,8 @@ TEST_F(RegionDataTest, MalformedDataIsRejectedWithoutReadingPastTheBuffer) {
     SCOPED_TRACE(c.name);
     DWORD declared = c.declaredBytes ? c.declaredBytes : static_cast<DWORD>(c.bytes.size());
     SetLastError(0);
-    HRGN region = ExtCreateRegion(nullptr, declared, reinterpret_cast<const RGNDATA*>(c.bytes.data()));
+    HRGN region =
+        ExtCreateRegion(nullptr, declared, reinterpret_cast<const RGNDATA*>(c.bytes.data()));
     EXPECT_EQ(region, nullptr);
     EXPECT_EQ(GetLastError(), DWORD{ERROR_INVALID_PARAMETER});
     if (region) DeleteObject(region);

@@ -14,7 +14,7 @@ TEST_F(RegionQueryTest, HitTestsExcludeTheRightAndBottomEdges) {
   struct PointCase {
     int x, y;
     BOOL in;
-  } points[] = {{0, 0, TRUE}, {9, 3, TRUE}, {10, 3, FALSE}, {9, 4, FALSE}, {2, 9, TRUE},
+  } points[] = {{0, 0, TRUE},  {9, 3, TRUE},   {10, 3, FALSE}, {9, 4, FALSE}, {2, 9, TRUE},
                 {3, 9, FALSE}, {2, 10, FALSE}, {-1, 0, FALSE}, {5, 5, FALSE}};
   for (const PointCase& c : points)
     EXPECT_EQ(PtInRegion(region.get(), c.x, c.y), c.in) << c.x << "," << c.y;

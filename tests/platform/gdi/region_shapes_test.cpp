@@ -37,11 +37,15 @@ TEST_F(ShapeRegionTest, SmallShapesCoverTheExpectedPixels) {
       {"circle 4", UniqueRgn(CreateEllipticRgn(0, 0, 4, 4)), {".##.", "####", "####", ".##."}},
       {"ellipse 6x3", UniqueRgn(CreateEllipticRgn(0, 0, 6, 3)), {".####.", "######", ".####."}},
       {"ellipse 1x1", UniqueRgn(CreateEllipticRgn(0, 0, 1, 1)), {"#"}},
-      {"round rect 6x6 corners 4x4", UniqueRgn(CreateRoundRectRgn(0, 0, 6, 6, 4, 4)),
+      {"round rect 6x6 corners 4x4",
+       UniqueRgn(CreateRoundRectRgn(0, 0, 6, 6, 4, 4)),
        {".####.", "######", "######", "######", "######", ".####."}},
       {"round rect corners 0", UniqueRgn(CreateRoundRectRgn(0, 0, 3, 2, 0, 0)), {"###", "###"}},
-      {"triangle", UniqueRgn(CreatePolygonRgn(triangle, 3, ALTERNATE)), {"###.", "##..", "#...", "...."}},
-      {"diamond", UniqueRgn(CreatePolygonRgn(diamond, 4, ALTERNATE)),
+      {"triangle",
+       UniqueRgn(CreatePolygonRgn(triangle, 3, ALTERNATE)),
+       {"###.", "##..", "#...", "...."}},
+      {"diamond",
+       UniqueRgn(CreatePolygonRgn(diamond, 4, ALTERNATE)),
        // Centres on a left edge are in, on a right edge out.
        {"..#...", ".###..", "#####.", "#####.", ".###..", "..#..."}},
   };
@@ -61,7 +65,8 @@ TEST_F(ShapeRegionTest, EllipsesAndRoundRectsOfEverySmallSizeFollowTheCentreRule
       ASSERT_TRUE(ellipse);
       RegionPixelModel expected;
       for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x) expected.Set(x, y, EllipseCoversPixel(box, x, y));
+        for (int x = box.left; x < box.right; ++x)
+          expected.Set(x, y, EllipseCoversPixel(box, x, y));
       RegionPixelModel actual = ModelOf(ellipse.get());
       ASSERT_EQ(actual, expected) << w << "x" << h << "\n" << actual.Picture({-4, 1, 18, 23});
 
@@ -135,12 +140,16 @@ TEST_F(ShapeRegionTest, FillModesDifferOnNestedFigures) {
   POINT reversed[] = {{0, 0}, {8, 0}, {8, 8}, {0, 8}, {2, 2}, {2, 6}, {6, 6}, {6, 2}};
   INT counts[] = {4, 4};
   RegionPixelModel full = RegionPixelModel::FromRects({{0, 0, 8, 8}});
-  RegionPixelModel ring = RegionPixelModel::Combine(full, RegionPixelModel::FromRects({{2, 2, 6, 6}}), RGN_DIFF);
+  RegionPixelModel ring =
+      RegionPixelModel::Combine(full, RegionPixelModel::FromRects({{2, 2, 6, 6}}), RGN_DIFF);
   struct Case {
     POINT* points;
     int mode;
     const RegionPixelModel& expected;
-  } cases[] = {{same, ALTERNATE, ring}, {same, WINDING, full}, {reversed, ALTERNATE, ring}, {reversed, WINDING, ring}};
+  } cases[] = {{same, ALTERNATE, ring},
+               {same, WINDING, full},
+               {reversed, ALTERNATE, ring},
+               {reversed, WINDING, ring}};
   for (const Case& c : cases) {
     UniqueRgn region(CreatePolyPolygonRgn(c.points, counts, 2, c.mode));
     ASSERT_TRUE(region);
@@ -165,10 +174,13 @@ TEST_F(ShapeRegionTest, BadPolygonInputAndOversizedShapesFail) {
       {"fill mode 3", CreatePolygonRgn(points, 3, 3), ERROR_INVALID_PARAMETER},
       {"one point", CreatePolygonRgn(points, 1, ALTERNATE), ERROR_INVALID_PARAMETER},
       {"no points", CreatePolygonRgn(nullptr, 3, ALTERNATE), ERROR_INVALID_PARAMETER},
-      {"a polygon of one point", CreatePolyPolygonRgn(points, badCounts, 2, ALTERNATE), ERROR_INVALID_PARAMETER},
-      {"no polygons", CreatePolyPolygonRgn(points, badCounts, 0, ALTERNATE), ERROR_INVALID_PARAMETER},
+      {"a polygon of one point", CreatePolyPolygonRgn(points, badCounts, 2, ALTERNATE),
+       ERROR_INVALID_PARAMETER},
+      {"no polygons", CreatePolyPolygonRgn(points, badCounts, 0, ALTERNATE),
+       ERROR_INVALID_PARAMETER},
       {"point beyond the range", CreatePolygonRgn(far, 3, ALTERNATE), ERROR_INVALID_PARAMETER},
-      {"ellipse taller than the row limit", CreateEllipticRgn(0, 0, 4, 1 << 22), ERROR_NOT_ENOUGH_MEMORY},
+      {"ellipse taller than the row limit", CreateEllipticRgn(0, 0, 4, 1 << 22),
+       ERROR_NOT_ENOUGH_MEMORY},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.region, nullptr) << c.name;
@@ -207,13 +219,16 @@ TEST(RegionShapeSpans, ClippedSpansAreTheShapeCutToTheClip) {
     };
     ASSERT_TRUE(run(nullptr, &whole));
     ASSERT_TRUE(run(&clip, &clipped));
-    EXPECT_EQ(clipped, RegionPixelModel::Combine(whole, RegionPixelModel::FromRects({clip}), RGN_AND))
-        << "shape " << shape << "\n" << clipped.Picture({-6, -4, 18, 12});
+    EXPECT_EQ(clipped,
+              RegionPixelModel::Combine(whole, RegionPixelModel::FromRects({clip}), RGN_AND))
+        << "shape " << shape << "\n"
+        << clipped.Picture({-6, -4, 18, 12});
     EXPECT_FALSE(whole.Empty());
   }
   // A sink that stops makes the generator stop and report it.
   int rows = 0;
-  EXPECT_FALSE(gdi::EllipseSpans(box, nullptr, [&](int32_t, const gdi::Span*, size_t) { return ++rows < 3; }));
+  EXPECT_FALSE(gdi::EllipseSpans(box, nullptr,
+                                 [&](int32_t, const gdi::Span*, size_t) { return ++rows < 3; }));
   EXPECT_EQ(rows, 3);
 }
 

@@ -20,7 +20,9 @@ struct RegionDeleter {
 };
 using UniqueRgn = std::unique_ptr<HRGN__, RegionDeleter>;
 
-inline UniqueRgn RectRgn(int l, int t, int r, int b) { return UniqueRgn(CreateRectRgn(l, t, r, b)); }
+inline UniqueRgn RectRgn(int l, int t, int r, int b) {
+  return UniqueRgn(CreateRectRgn(l, t, r, b));
+}
 
 // A region that is the union of the rectangles, built with CombineRgn only.
 inline UniqueRgn UnionOf(const std::vector<RECT>& rects) {

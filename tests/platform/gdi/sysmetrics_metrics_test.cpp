@@ -39,8 +39,10 @@ TEST_F(SystemMetricsTest, ScreenMetricsFollowTheVirtualScreen) {
   EXPECT_EQ(GetSystemMetrics(SM_XVIRTUALSCREEN), 0);
   EXPECT_EQ(GetSystemMetrics(SM_CMONITORS), 1);
   EXPECT_EQ(GetSystemMetrics(SM_CXFULLSCREEN), work.right - work.left);
-  EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN), work.bottom - work.top - GetSystemMetrics(SM_CYCAPTION));
-  EXPECT_EQ(GetSystemMetrics(SM_CXMAXIMIZED), work.right - work.left + 2 * GetSystemMetrics(SM_CXFRAME));
+  EXPECT_EQ(GetSystemMetrics(SM_CYFULLSCREEN),
+            work.bottom - work.top - GetSystemMetrics(SM_CYCAPTION));
+  EXPECT_EQ(GetSystemMetrics(SM_CXMAXIMIZED),
+            work.right - work.left + 2 * GetSystemMetrics(SM_CXFRAME));
 
   UseScreen(800, 600, 96);
   EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800) << "read afresh after a change";
@@ -51,12 +53,12 @@ TEST_F(SystemMetricsTest, SizesScaleWithDpiAndHairlinesDoNot) {
     int index;
     int at96, at120, at144, at192;
   } cases[] = {
-      {SM_CXICON, 32, 40, 48, 64},        {SM_CYSMICON, 16, 20, 24, 32},
-      {SM_CXVSCROLL, 17, 21, 26, 34},     {SM_CYCAPTION, 19, 24, 29, 38},
-      {SM_CXMENUCHECK, 13, 16, 20, 26},   {SM_CYMENU, 19, 24, 29, 38},
-      {SM_CXBORDER, 1, 1, 1, 1},          {SM_CYEDGE, 2, 2, 2, 2},
-      {SM_CXFRAME, 4, 4, 4, 4},           {SM_CXDLGFRAME, 3, 3, 3, 3},
-      {SM_CXCURSOR, 32, 32, 32, 32},      {SM_CXDOUBLECLK, 4, 4, 4, 4},
+      {SM_CXICON, 32, 40, 48, 64},      {SM_CYSMICON, 16, 20, 24, 32},
+      {SM_CXVSCROLL, 17, 21, 26, 34},   {SM_CYCAPTION, 19, 24, 29, 38},
+      {SM_CXMENUCHECK, 13, 16, 20, 26}, {SM_CYMENU, 19, 24, 29, 38},
+      {SM_CXBORDER, 1, 1, 1, 1},        {SM_CYEDGE, 2, 2, 2, 2},
+      {SM_CXFRAME, 4, 4, 4, 4},         {SM_CXDLGFRAME, 3, 3, 3, 3},
+      {SM_CXCURSOR, 32, 32, 32, 32},    {SM_CXDOUBLECLK, 4, 4, 4, 4},
       {SM_CXDRAG, 4, 4, 4, 4},
   };
   for (const Case& c : cases) {
@@ -64,7 +66,8 @@ TEST_F(SystemMetricsTest, SizesScaleWithDpiAndHairlinesDoNot) {
     int expected[] = {c.at96, c.at120, c.at144, c.at192};
     for (int i = 0; i < 4; ++i) {
       UseScreen(1280, 1024, dpis[i]);
-      EXPECT_EQ(GetSystemMetrics(c.index), expected[i]) << "metric " << c.index << " at " << dpis[i];
+      EXPECT_EQ(GetSystemMetrics(c.index), expected[i])
+          << "metric " << c.index << " at " << dpis[i];
     }
   }
 }

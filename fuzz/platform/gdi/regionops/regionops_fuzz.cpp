@@ -17,12 +17,12 @@ namespace {
 
 using talix::test::RegionPixelModel;
 
-#define CHECK(cond)                                                         \
-  do {                                                                      \
-    if (!(cond)) {                                                          \
+#define CHECK(cond)                                                               \
+  do {                                                                            \
+    if (!(cond)) {                                                                \
       std::fprintf(stderr, "regionops: %s failed at line %d\n", #cond, __LINE__); \
-      std::abort();                                                         \
-    }                                                                       \
+      std::abort();                                                               \
+    }                                                                             \
   } while (0)
 
 class Input {
@@ -100,12 +100,14 @@ std::vector<uint8_t> DataOf(const std::vector<RECT>& rects) {
   std::vector<uint8_t> bytes(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
   RGNDATAHEADER header{sizeof header, RDH_RECTANGLES, DWORD(rects.size()), 0, {0, 0, 0, 0}};
   std::memcpy(bytes.data(), &header, sizeof header);
-  if (!rects.empty()) std::memcpy(bytes.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
+  if (!rects.empty())
+    std::memcpy(bytes.data() + sizeof header, rects.data(), rects.size() * sizeof(RECT));
   return bytes;
 }
 
 HRGN FromData(const std::vector<uint8_t>& bytes) {
-  return ExtCreateRegion(nullptr, DWORD(bytes.size()), reinterpret_cast<const RGNDATA*>(bytes.data()));
+  return ExtCreateRegion(nullptr, DWORD(bytes.size()),
+                         reinterpret_cast<const RGNDATA*>(bytes.data()));
 }
 
 void Combine(Input& in, Slot* slots) {
@@ -127,9 +129,10 @@ void Combine(Input& in, Slot* slots) {
 void Offset(Input& in, Slot& slot) {
   int dx = in.Byte() % 17 - 8, dy = in.Byte() % 17 - 8;
   RECT box = slot.model.Box();
-  bool staysOnGrid = slot.model.Empty() ||
-                     (box.left + dx >= RegionPixelModel::kMin && box.right + dx <= RegionPixelModel::kMax &&
-                      box.top + dy >= RegionPixelModel::kMin && box.bottom + dy <= RegionPixelModel::kMax);
+  bool staysOnGrid =
+      slot.model.Empty() ||
+      (box.left + dx >= RegionPixelModel::kMin && box.right + dx <= RegionPixelModel::kMax &&
+       box.top + dy >= RegionPixelModel::kMin && box.bottom + dy <= RegionPixelModel::kMax);
   if (!staysOnGrid) return;
   CHECK(OffsetRgn(slot.handle, dx, dy) == slot.model.Type());
   slot.model = slot.model.Offset(dx, dy);
@@ -183,7 +186,8 @@ void Shape(Input& in, Slot& slot) {
     Replace(slot, CreateEllipticRgn(box.left, box.top, box.right, box.bottom), model);
   } else {
     // Corner ellipses at least as big as the box give the ellipse.
-    int w = ordered.right - ordered.left + in.Byte() % 4, h = ordered.bottom - ordered.top + in.Byte() % 4;
+    int w = ordered.right - ordered.left + in.Byte() % 4,
+        h = ordered.bottom - ordered.top + in.Byte() % 4;
     Replace(slot, CreateRoundRectRgn(box.left, box.top, box.right, box.bottom, w, h), model);
   }
 }
@@ -192,8 +196,9 @@ void Hostile(Input& in) {
   size_t got = 0;
   const uint8_t* p = in.Take(in.Byte() * 2u, &got);
   std::vector<uint8_t> bytes(p, p + got);  // exactly the declared size
-  HRGN region = ExtCreateRegion(nullptr, DWORD(bytes.size()),
-                                reinterpret_cast<const RGNDATA*>(bytes.empty() ? nullptr : bytes.data()));
+  HRGN region =
+      ExtCreateRegion(nullptr, DWORD(bytes.size()),
+                      reinterpret_cast<const RGNDATA*>(bytes.empty() ? nullptr : bytes.data()));
   if (!region) return;
   RectsOf(region);  // whatever was accepted reads back banded
   CHECK(DeleteObject(region));
@@ -252,9 +257,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 5: HitTests(in, slot); break;
       case 6: Shape(in, slot); break;
       case 7: Hostile(in); break;
-      case 8: CHECK(EqualRgn(slot.handle, slots[op % kSlots].handle) ==
-                    (slot.model == slots[op % kSlots].model ? TRUE : FALSE));
-              break;
+      case 8:
+        CHECK(EqualRgn(slot.handle, slots[op % kSlots].handle) ==
+              (slot.model == slots[op % kSlots].model ? TRUE : FALSE));
+        break;
       case 9: Extreme(in); break;
     }
   }

@@ -25,13 +25,16 @@ class RegionHelpersTest : public ::testing::Test {
     int n = 0;
     const pixman_box32_t* boxes = pixman_region32_rectangles(&region, &n);
     std::vector<RECT> rects;
-    for (int i = 0; i < n; ++i) rects.push_back(RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
+    for (int i = 0; i < n; ++i)
+      rects.push_back(RECT{boxes[i].x1, boxes[i].y1, boxes[i].x2, boxes[i].y2});
     return rects;
   }
 
   static bool Same(const std::vector<RECT>& a, const std::vector<RECT>& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const RECT& x, const RECT& y) {
-             return x.left == y.left && x.top == y.top && x.right == y.right && x.bottom == y.bottom;
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](const RECT& x, const RECT& y) {
+             return x.left == y.left && x.top == y.top && x.right == y.right &&
+                    x.bottom == y.bottom;
            });
   }
 
