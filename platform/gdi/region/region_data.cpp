@@ -2,7 +2,8 @@
 //
 // Limits: ExtCreateRegion takes transforms without rotation or shear only (eM12 and eM21
 // zero): each rectangle is scaled and moved, corners rounded to the nearest integer.
-// It also refuses an nRgnSize larger than the bytes that follow the header.
+// It also refuses an nRgnSize larger than the whole buffer (callers fill it with the
+// rectangles' bytes or with the whole size; either fits).
 #include "platform/gdi/region/region_internal.h"
 
 #include <cmath>
@@ -59,7 +60,7 @@ HRGN ExtCreateRegion(const XFORM* lpx, DWORD nCount, const RGNDATA* lpData) {
   std::memcpy(&header, lpData, sizeof header);
   uint64_t available = nCount - kHeaderSize;
   if (header.dwSize != kHeaderSize || header.iType != RDH_RECTANGLES ||
-      uint64_t{header.nCount} * sizeof(RECT) > available || header.nRgnSize > available ||
+      uint64_t{header.nCount} * sizeof(RECT) > available || header.nRgnSize > nCount ||
       (lpx && !TransformSupported(*lpx))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;

@@ -9,8 +9,8 @@
 // eM21 zero); others fail with ERROR_INVALID_PARAMETER. Ellipse, rounded-rectangle and
 // polygon regions taller than 1,048,576 rows, and polygon regions of more than 2,097,152
 // row spans or 16,777,216 edge crossings, fail with ERROR_NOT_ENOUGH_MEMORY. ExtCreateRegion
-// refuses an RGNDATA whose nCount or nRgnSize claims more bytes than nCount (the
-// argument) leaves after the header.
+// refuses an RGNDATA whose rectangle count needs more bytes than nCount (the argument)
+// leaves after the header, or whose nRgnSize exceeds nCount.
 #pragma once
 
 #include <win/base.h>

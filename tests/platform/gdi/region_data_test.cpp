@@ -159,7 +159,7 @@ TEST_F(RegionDataTest, MalformedDataIsRejectedWithoutReadingPastTheBuffer) {
       {"count beyond the buffer", MakeData(two, 3), 0},
       {"count wrapping a 32-bit size", MakeData(two, 0x10000001u), 0},
       {"count of -1", MakeData(two, 0xFFFFFFFFu), 0},
-      {"rectangle bytes beyond the buffer", MakeData(two, 2, 48), 0},
+      {"rectangle bytes beyond the buffer", MakeData(two, 2, 65), 0},
       {"rectangle bytes of -1", MakeData(two, 2, 0xFFFFFFFFu), 0},
       {"wrong header size", withHeader([](RGNDATAHEADER& h) { h.dwSize = 16; }), 0},
       {"header size of -1", withHeader([](RGNDATAHEADER& h) { h.dwSize = 0xFFFFFFFFu; }), 0},
@@ -179,6 +179,7 @@ TEST_F(RegionDataTest, MalformedDataIsRejectedWithoutReadingPastTheBuffer) {
   EXPECT_EQ(ExtCreateRegion(nullptr, 100, nullptr), nullptr);
   // The same buffers with honest counts are fine.
   EXPECT_TRUE(FromData(MakeData(two, 2, 32)));
+  EXPECT_TRUE(FromData(MakeData(two, 2, 64))) << "nRgnSize counting the header too";
   EXPECT_TRUE(FromData(MakeData(two, 1)));
 }
 
