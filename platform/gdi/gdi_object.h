@@ -36,6 +36,13 @@ class GdiObject {
 
   DWORD Type() const { return type_; }
   bool IsStock() const { return stock_; }
+  // GetObjectW for this kind: writes at most cb bytes of the kind's record into out (or
+  // returns the record size when out is null); 0 when cb is too small or the kind has none.
+  virtual int GetObjectInfo(int cb, void* out) const {
+    (void)cb;
+    (void)out;
+    return 0;
+  }
   void MarkStock() { stock_ = true; }
   // How many DCs hold this object selected; DeleteObject refuses while non-zero.
   std::atomic<int> selectCount{0};
