@@ -23,8 +23,10 @@ uint32_t Extract(const Channel& c, uint32_t p) {
   if (!c.bits) return 0;
   uint32_t v = (p & c.mask) >> c.shift;
   if (c.bits >= 8) return v >> (c.bits - 8);
-  uint32_t max = (1u << c.bits) - 1;
-  return (v * 255 + max / 2) / max;
+  // Narrow channels widen by repeating their bits: 5-bit 0x1F is 0xFF, 0x10 is 0x84.
+  uint32_t wide = 0;
+  for (int pos = 8 - c.bits; pos > -c.bits; pos -= c.bits) wide |= pos >= 0 ? v << pos : v >> -pos;
+  return wide & 0xFF;
 }
 
 uint32_t Insert(const Channel& c, uint32_t v8) {
