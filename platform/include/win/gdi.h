@@ -358,6 +358,25 @@ WINGDIAPI BOOL RectVisible(HDC hdc, const RECT* lprect);
 
 // ---- Objects ----------------------------------------------------------------------------
 
+// Object types, as GetObjectType reports them.
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_METADC 4
+#define OBJ_PAL 5
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define OBJ_REGION 8
+#define OBJ_METAFILE 9
+#define OBJ_MEMDC 10
+#define OBJ_EXTPEN 11
+#define OBJ_ENHMETADC 12
+#define OBJ_ENHMETAFILE 13
+#define OBJ_COLORSPACE 14
+
+WINGDIAPI BOOL DeleteObject(HGDIOBJ ho);
+WINGDIAPI DWORD GetObjectType(HGDIOBJ h);
+
 WINGDIAPI HBITMAP CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitCount,
                                const void* lpBits);
 WINGDIAPI HBITMAP CreateBitmapIndirect(const BITMAP* pbm);
