@@ -128,7 +128,7 @@ TEST(GetDIBits, PartialScanLinesCountFromTheBottom) {
   WritePixels(dc.bitmap(), 2, 4, {1, 1, 2, 2, 3, 3, 4, 4});
   BITMAPINFO info{};
   info.bmiHeader = DibHeader(2, 4, 32);
-  uint32_t rows[4] = {};
+  uint32_t rows[8] = {};
   ASSERT_EQ(GetDIBits(dc.dc(), dc.bitmap(), 1, 10, rows, &info, DIB_RGB_COLORS), 3);
   EXPECT_EQ(rows[0], 3u) << "scan 1 of a bottom-up DIB is the second row from the bottom";
   EXPECT_EQ(rows[2], 2u);
