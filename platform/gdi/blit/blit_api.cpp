@@ -15,10 +15,9 @@ BlitSource SourceFor(const DcObject& src, const DcObject& dst, int x, int y, int
                      DWORD rop) {
   BlitSource s;
   s.bitmap = src.Target();
-  RECT device = src.ToDevice(RECT{x, y, x + cx, y + cy});
+  RECT device = src.ToDevice(RectOfSize(x, y, cx, cy));
   POINT origin = src.Origin();
-  s.rect = RECT{device.left + origin.x, device.top + origin.y, device.right + origin.x,
-                device.bottom + origin.y};
+  s.rect = RectOfSize(int64_t(device.left) + origin.x, int64_t(device.top) + origin.y, cx, cy);
   bool keepOrientation = (rop & NOMIRRORBITMAP) ||
                          (dst.State().layout & LAYOUT_BITMAPORIENTATIONPRESERVED);
   s.flip = dst.Mirrored() != src.Mirrored() && !keepOrientation;
@@ -56,7 +55,7 @@ BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, D
   if (cx <= 0 || cy <= 0) return TRUE;
   BlitJob job;
   job.dc = dst;
-  job.rect = dst->ToDevice(RECT{x, y, x + cx, y + cy});
+  job.rect = dst->ToDevice(RectOfSize(x, y, cx, cy));
   job.rop = rop3;
   job.source = SourceFor(*src, *dst, x1, y1, cx, cy, rop);
   return RunBlit(job) ? TRUE : FALSE;
@@ -69,7 +68,7 @@ BOOL PatBlt(HDC hdc, int x, int y, int w, int h, DWORD rop) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  return FillWithBrush(hdc, RECT{x, y, x + w, y + h}, rop3, nullptr);
+  return FillWithBrush(hdc, RectOfSize(x, y, w, h), rop3, nullptr);
 }
 
 int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr) {

@@ -35,14 +35,14 @@ int DrawDib(HDC hdc, int xDest, int yDest, int width, int height, int xSrc, int 
                                  bandLines, layout.format, layout.topDown);
   if (!view) return 0;
   // The source rectangle's top row within the band, counted from the band's top.
-  int top = layout.topDown ? ySrc - firstScan
-                           : (firstScan + bandLines) - (ySrc + height);
+  int64_t top = layout.topDown ? int64_t(ySrc) - firstScan
+                               : int64_t(firstScan) + bandLines - ySrc - height;
   BlitJob job;
   job.dc = dc;
-  job.rect = dc->ToDevice(RECT{xDest, yDest, xDest + width, yDest + height});
+  job.rect = dc->ToDevice(RectOfSize(xDest, yDest, width, height));
   job.rop = rop;
   job.source.bitmap = view.get();
-  job.source.rect = RECT{xSrc, top, xSrc + width, top + height};
+  job.source.rect = RectOfSize(xSrc, top, width, height);
   job.source.flip = dc->Mirrored() && !(dc->State().layout & LAYOUT_BITMAPORIENTATIONPRESERVED);
   if (!RunBlit(job)) return 0;
   return bandLines;

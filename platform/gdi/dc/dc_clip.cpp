@@ -101,7 +101,7 @@ int ExcludeClipRect(HDC hdc, int left, int top, int right, int bottom) {
 int OffsetClipRgn(HDC hdc, int x, int y) {
   DcObject* dc = DcOrError(hdc);
   if (!dc) return ERROR;
-  if (dc->State().clip) dc->State().clip->Translate(dc->Mirrored() ? -x : x, y);
+  if (dc->State().clip) dc->State().clip->Translate(ClampCoord(dc->Mirrored() ? -int64_t(x) : x), ClampCoord(y));
   return VisibleType(*dc);
 }
 

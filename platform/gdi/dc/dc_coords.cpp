@@ -13,7 +13,8 @@ BOOL SetPoint(HDC hdc, POINT DcState::*member, POINT value, bool relative, LPPOI
   if (!dc) return FALSE;
   POINT& p = dc->State().*member;
   if (lppt) *lppt = p;
-  p = relative ? POINT{p.x + value.x, p.y + value.y} : value;
+  p = relative ? POINT{ClampCoord(int64_t(p.x) + value.x), ClampCoord(int64_t(p.y) + value.y)}
+               : POINT{ClampCoord(value.x), ClampCoord(value.y)};
   return TRUE;
 }
 

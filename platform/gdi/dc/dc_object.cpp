@@ -50,43 +50,45 @@ int DcObject::Height() const {
 }
 
 POINT DcObject::ToDevice(POINT p) const {
-  POINT d{p.x - state_.windowOrg.x + state_.viewportOrg.x,
-          p.y - state_.windowOrg.y + state_.viewportOrg.y};
-  if (Mirrored()) d.x = Width() - 1 - d.x;
-  return d;
+  int64_t x = int64_t(p.x) - state_.windowOrg.x + state_.viewportOrg.x;
+  int64_t y = int64_t(p.y) - state_.windowOrg.y + state_.viewportOrg.y;
+  if (Mirrored()) x = int64_t(Width()) - 1 - x;
+  return POINT{ClampCoord(x), ClampCoord(y)};
 }
 
 RECT DcObject::ToDevice(const RECT& r) const {
-  int dx = state_.viewportOrg.x - state_.windowOrg.x;
-  int dy = state_.viewportOrg.y - state_.windowOrg.y;
-  RECT d{std::min(r.left, r.right) + dx, std::min(r.top, r.bottom) + dy,
-         std::max(r.left, r.right) + dx, std::max(r.top, r.bottom) + dy};
+  int64_t dx = int64_t(state_.viewportOrg.x) - state_.windowOrg.x;
+  int64_t dy = int64_t(state_.viewportOrg.y) - state_.windowOrg.y;
+  int64_t left = std::min(r.left, r.right) + dx, right = std::max(r.left, r.right) + dx;
   if (Mirrored()) {
-    int w = Width();
-    LONG left = w - d.right;
-    d.right = w - d.left;
-    d.left = left;
+    int64_t w = Width();
+    std::swap(left, right);
+    left = w - left;
+    right = w - right;
   }
-  return d;
+  return RECT{ClampCoord(left), ClampCoord(std::min(r.top, r.bottom) + dy), ClampCoord(right),
+              ClampCoord(std::max(r.top, r.bottom) + dy)};
 }
 
 POINT DcObject::ToLogical(POINT d) const {
-  if (Mirrored()) d.x = Width() - 1 - d.x;
-  return POINT{d.x - state_.viewportOrg.x + state_.windowOrg.x,
-               d.y - state_.viewportOrg.y + state_.windowOrg.y};
+  int64_t x = d.x;
+  if (Mirrored()) x = int64_t(Width()) - 1 - x;
+  return POINT{ClampCoord(x - state_.viewportOrg.x + state_.windowOrg.x),
+               ClampCoord(int64_t(d.y) - state_.viewportOrg.y + state_.windowOrg.y)};
 }
 
 RECT DcObject::ToLogical(const RECT& device) const {
-  RECT d = device;
+  int64_t left = device.left, right = device.right;
   if (Mirrored()) {
-    int w = Width();
-    LONG left = w - d.right;
-    d.right = w - d.left;
-    d.left = left;
+    int64_t w = Width();
+    std::swap(left, right);
+    left = w - left;
+    right = w - right;
   }
-  int dx = state_.windowOrg.x - state_.viewportOrg.x;
-  int dy = state_.windowOrg.y - state_.viewportOrg.y;
-  return RECT{d.left + dx, d.top + dy, d.right + dx, d.bottom + dy};
+  int64_t dx = int64_t(state_.windowOrg.x) - state_.viewportOrg.x;
+  int64_t dy = int64_t(state_.windowOrg.y) - state_.viewportOrg.y;
+  return RECT{ClampCoord(left + dx), ClampCoord(device.top + dy), ClampCoord(right + dx),
+              ClampCoord(device.bottom + dy)};
 }
 
 Region32 DcObject::EffectiveClip() const {

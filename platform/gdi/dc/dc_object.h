@@ -21,6 +21,16 @@
 
 namespace talix::gdi {
 
+// Coordinates are held within +-2^27, so sums of origins, offsets and extents never
+// overflow; anything beyond lies far outside every surface anyway.
+constexpr int64_t kCoordLimit = int64_t(1) << 27;
+inline LONG ClampCoord(int64_t v) {
+  return LONG(v < -kCoordLimit ? -kCoordLimit : v > kCoordLimit ? kCoordLimit : v);
+}
+inline RECT RectOfSize(int64_t x, int64_t y, int64_t cx, int64_t cy) {
+  return RECT{ClampCoord(x), ClampCoord(y), ClampCoord(x + cx), ClampCoord(y + cy)};
+}
+
 // Everything SaveDC keeps.
 struct DcState {
   HBITMAP bitmap = nullptr;

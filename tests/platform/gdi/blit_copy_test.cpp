@@ -151,3 +151,30 @@ TEST(BitBltMono, ColourToMonochromeMatchesSourceBackground) {
 
 }  // namespace
 }  // namespace talix::gdi::testing
+
+namespace talix::gdi::testing {
+namespace {
+
+// Extreme coordinates and extents draw nothing and never overflow.
+TEST(BitBltClip, ExtremeCoordinatesDrawNothing) {
+  MemoryDc src(kW, kH), dst(kW, kH);
+  WritePixels(src.bitmap(), kW, kH, std::vector<uint32_t>(size_t(kW * kH), 0x445566));
+  const int big = 0x7FFFFFFF, small = -0x7FFFFFFF - 1;
+  struct Case {
+    int x, y, cx, cy, sx, sy;
+  } cases[] = {{big, 0, big, 1, 0, 0},   {small, small, big, big, big, big},
+               {0, 0, big, big, small, 0}, {-5, 0, big, 1, big, 0}};
+  for (const Case& c : cases) {
+    BitBlt(dst.dc(), c.x, c.y, c.cx, c.cy, src.dc(), c.sx, c.sy, SRCCOPY);
+    PatBlt(dst.dc(), c.x, c.y, c.cx, c.cy, 0x00550009);  // DSTINVERT on what is left
+    PatBlt(dst.dc(), c.x, c.y, c.cx, c.cy, 0x00550009);
+  }
+  OffsetViewportOrgEx(dst.dc(), big, big, nullptr);
+  OffsetViewportOrgEx(dst.dc(), big, big, nullptr);
+  EXPECT_EQ(GetPixel(dst.dc(), small, small), CLR_INVALID);
+  OffsetClipRgn(dst.dc(), big, small);
+  for (uint32_t p : ReadPixels(dst.bitmap())) ASSERT_EQ(p, 0u);
+}
+
+}  // namespace
+}  // namespace talix::gdi::testing
