@@ -200,3 +200,49 @@ TEST(DibSection, BitfieldsMasksAreHonoured) {
 
 }  // namespace
 }  // namespace talix::gdi::testing
+
+namespace talix::gdi::testing {
+namespace {
+
+TEST(CreateDIBitmap, InitialisesACompatibleBitmapFromAnIndexedDib) {
+  size_t live = LiveGdiObjects();
+  HDC screen = GetDC(nullptr);
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colors[2];
+  } info{DibHeader(3, 2, 1), {{0, 0, 255, 0}, {255, 0, 0, 0}}};  // 0 red, 1 blue
+  const uint32_t rows[2] = {0x40, 0xA0};  // bottom row 010, top row 101
+  HBITMAP bitmap = CreateDIBitmap(screen, &info.header, CBM_INIT, rows,
+                                  reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP bm{};
+  GetObjectW(bitmap, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBitsPixel, 32);
+  EXPECT_EQ(ReadPixels(bitmap),
+            (std::vector<uint32_t>{0x0000FF, 0xFF0000, 0x0000FF, 0xFF0000, 0x0000FF, 0xFF0000}));
+  DeleteObject(bitmap);
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(LiveGdiObjects(), live);
+}
+
+TEST(DibPatternBrush, PackedDibTilesWithItsOwnColours) {
+  struct {
+    BITMAPINFOHEADER header;
+    uint32_t bits[4];
+  } dib{DibHeader(2, 2, 32), {0x11, 0x22, 0x33, 0x44}};
+  LOGBRUSH lb{BS_DIBPATTERNPT, DIB_RGB_COLORS, reinterpret_cast<ULONG_PTR>(&dib)};
+  HBRUSH brush = CreateBrushIndirect(&lb);
+  ASSERT_NE(brush, nullptr);
+  MemoryDc dc(4, 2);
+  RECT all{0, 0, 4, 2};
+  FillRect(dc.dc(), &all, brush);
+  EXPECT_EQ(ReadPixels(dc.bitmap()),
+            (std::vector<uint32_t>{0x33, 0x44, 0x33, 0x44, 0x11, 0x22, 0x11, 0x22}))
+      << "bottom-up: the first row in memory is the bottom row";
+  DeleteObject(brush);
+  lb.lbStyle = 99;
+  EXPECT_EQ(CreateBrushIndirect(&lb), nullptr);
+}
+
+}  // namespace
+}  // namespace talix::gdi::testing
