@@ -72,6 +72,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
 }
 
 LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {
+  PixelGuard guard(PixelLock());
   BitmapObject* bitmap = PeekBitmap(hbit);
   if (!bitmap) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -90,6 +91,7 @@ LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {
 }
 
 LONG SetBitmapBits(HBITMAP hbm, DWORD cb, const void* pvBits) {
+  PixelGuard guard(PixelLock());
   BitmapObject* bitmap = PeekBitmap(hbm);
   if (!bitmap || !pvBits) {
     SetLastError(bitmap ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);

@@ -56,6 +56,11 @@ std::shared_ptr<BitmapObject> BitmapObject::Wrap(uint8_t* bits, int width, int h
   return Describe(bits, width, height, format, true, topDown);
 }
 
+std::recursive_mutex& PixelLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
 bool BitmapObject::AsSurface32(Surface32* out) const {
   if (format_.bpp != 32 || !format_.IsBgrx32()) return false;
   out->bits = Row(0);

@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 namespace talix::gdi {
 
@@ -83,6 +84,11 @@ class BitmapObject : public GdiObject {
 inline BitmapObject* PeekBitmap(const void* h) {
   return PeekGdiObject<BitmapObject>(h, OBJ_BITMAP);
 }
+
+// Held while reading or writing pixels, so that a worker thread drawing into a surface
+// the UI thread also draws into (or reads) never races with it. Recursive.
+TALIX_EXPORT std::recursive_mutex& PixelLock();
+using PixelGuard = std::lock_guard<std::recursive_mutex>;
 
 // The largest side and pixel count a bitmap may have.
 constexpr int kMaxBitmapSide = 32767;

@@ -98,6 +98,7 @@ HBITMAP CreateDIBitmap(HDC hdc, const BITMAPINFOHEADER* pbmih, DWORD flInit, con
 
 int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPBITMAPINFO lpbmi,
               UINT usage) {
+  PixelGuard guard(PixelLock());
   BitmapObject* bitmap = PeekBitmap(hbm);
   if (!bitmap || (hdc && !PeekDc(hdc))) {
     SetLastError(ERROR_INVALID_HANDLE);
@@ -136,6 +137,7 @@ int GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, LPVOID lpvBits, LPB
 
 int SetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT cLines, const void* lpBits,
               const BITMAPINFO* lpbmi, UINT ColorUse) {
+  PixelGuard guard(PixelLock());
   BitmapObject* bitmap = PeekBitmap(hbm);
   if (!bitmap || (hdc && !PeekDc(hdc))) {
     SetLastError(ERROR_INVALID_HANDLE);

@@ -120,6 +120,7 @@ BitmapObject* VisiblePixel(HDC hdc, int x, int y, POINT* surface) {
 }  // namespace
 
 COLORREF GetPixel(HDC hdc, int x, int y) {
+  PixelGuard guard(PixelLock());
   POINT p;
   BitmapObject* target = VisiblePixel(hdc, x, y, &p);
   if (!target) return CLR_INVALID;
@@ -129,6 +130,7 @@ COLORREF GetPixel(HDC hdc, int x, int y) {
 }
 
 COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+  PixelGuard guard(PixelLock());
   POINT p;
   BitmapObject* target = VisiblePixel(hdc, x, y, &p);
   if (!target) return CLR_INVALID;

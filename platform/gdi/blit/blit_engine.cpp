@@ -159,6 +159,7 @@ class SpanWriter {
 }  // namespace
 
 bool RunBlit(const BlitJob& job) {
+  PixelGuard guard(PixelLock());
   BitmapObject* target = job.dc->Target();
   if (!target) return false;
   if (job.rop == 0xAA) return true;  // leaves the destination as it is

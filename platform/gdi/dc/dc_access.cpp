@@ -43,7 +43,7 @@ bool DcIsMirrored(HDC hdc) {
   return dc && dc->Mirrored();
 }
 
-ScopedSurface32::ScopedSurface32(HDC hdc, const RECT& surfaceRect) {
+ScopedSurface32::ScopedSurface32(HDC hdc, const RECT& surfaceRect) : guard_(PixelLock()) {
   DcObject* dc = PeekDc(hdc);
   target_ = dc ? dc->Target() : nullptr;
   if (!target_) return;

@@ -20,11 +20,16 @@
 #include <pixman.h>
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace talix::gdi {
 
 class BitmapObject;
+
+// Held while reading or writing pixels (recursive). ScopedSurface32 holds it for its
+// lifetime; a kernel that reaches pixels another way takes it itself.
+TALIX_EXPORT std::recursive_mutex& PixelLock();
 
 // The whole target of a DC whose bitmap is 32-bit BGRX (compatible bitmaps, the screen,
 // 32-bit DIB sections); false for other depths or a bad DC.
@@ -46,6 +51,7 @@ TALIX_EXPORT bool DcIsMirrored(HDC hdc);
 // A 32-bit working view of a rectangle of a DC's target (surface coordinates, clipped
 // to the target). For 32-bit targets it points into the bitmap; for other depths it is
 // a converted copy, written back by Commit() (pixels are matched to the target's depth).
+// Holds PixelLock() while it lives.
 class TALIX_EXPORT ScopedSurface32 {
  public:
   ScopedSurface32(HDC hdc, const RECT& surfaceRect);
@@ -59,6 +65,7 @@ class TALIX_EXPORT ScopedSurface32 {
   void Commit();
 
  private:
+  std::lock_guard<std::recursive_mutex> guard_;
   BitmapObject* target_ = nullptr;
   RECT rect_{};
   Surface32 surface_;
