@@ -74,6 +74,12 @@ class SpanWriter {
     fastCopy_ = job.rop == 0xCC && directSource_ && directTarget_;
   }
 
+  // Rows [y0, y1) of surface columns [x, x + count).
+  void Box(int x, int y0, int y1, int count) {
+    if (fastCopy_ && CopyBlock(x, y0, y1, count)) return;
+    for (int y = y0; y < y1; ++y) Span(x, y, count);
+  }
+
   // Pixels [x, x + count) of surface row y.
   void Span(int x, int y, int count) {
     POINT origin = job_.dc->Origin();
@@ -120,6 +126,26 @@ class SpanWriter {
     } else {
       std::memmove(to, from, size_t(count) * 4);
     }
+  }
+
+  // Whole rows between bitmaps whose rows follow each other in memory the same way: one
+  // copy for the block.
+  bool CopyBlock(int x, int y0, int y1, int count) {
+    const BitmapObject& from = *source_.bitmap;
+    size_t rowBytes = size_t(count) * 4;
+    if (count != target_.Width() || count != from.Width() || target_.RowStride() != ptrdiff_t(rowBytes) ||
+        from.RowStride() != ptrdiff_t(rowBytes) || target_.IsTopDown() != from.IsTopDown() ||
+        (target_.ClearsX() && !from.ClearsX()))
+      return false;
+    POINT origin = job_.dc->Origin();
+    int sx = 0;
+    const uint32_t* first = SourceRow(x - origin.x, y0 - origin.y, &sx);
+    const uint32_t* last = SourceRow(x - origin.x, y1 - 1 - origin.y, &sx);
+    if (sx != 0) return false;
+    const void* src = target_.IsTopDown() ? static_cast<const void*>(first) : last;
+    void* dst = target_.Row(target_.IsTopDown() ? y0 : y1 - 1);
+    std::memmove(dst, src, rowBytes * size_t(y1 - y0));
+    return true;
   }
 
   const uint32_t* FetchSource(int devX, int devY, int count) {
@@ -191,8 +217,7 @@ bool RunBlit(const BlitJob& job) {
   int n = 0;
   const pixman_box32_t* boxes = pixman_region32_rectangles(clip.get(), &n);
   for (int i = 0; i < n; ++i)
-    for (int y = boxes[i].y1; y < boxes[i].y2; ++y)
-      writer.Span(boxes[i].x1, y, boxes[i].x2 - boxes[i].x1);
+    writer.Box(boxes[i].x1, boxes[i].y1, boxes[i].y2, boxes[i].x2 - boxes[i].x1);
   return true;
 }
 

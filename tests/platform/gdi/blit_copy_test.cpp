@@ -178,3 +178,29 @@ TEST(BitBltClip, ExtremeCoordinatesDrawNothing) {
 
 }  // namespace
 }  // namespace talix::gdi::testing
+
+namespace talix::gdi::testing {
+namespace {
+
+HBITMAP Dib32(int height) {
+  BITMAPINFO info{};
+  info.bmiHeader = DibHeader(kW, height, 32);
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, nullptr, nullptr, 0);
+}
+
+// Whole-row copies between every pairing of row orders land row for row.
+TEST(BitBltClip, WholeRowCopiesBetweenRowOrders) {
+  auto pixels = Numbered(kW, kH);
+  for (int srcSign : {1, -1})
+    for (int dstSign : {1, -1}) {
+      MemoryDc src(Dib32(srcSign * kH)), dst(Dib32(dstSign * kH));
+      WritePixels(src.bitmap(), kW, kH, pixels);
+      ASSERT_TRUE(BitBlt(dst.dc(), 0, 2, kW, 5, src.dc(), 0, 3, SRCCOPY));
+      std::vector<uint32_t> zero(size_t(kW * kH), 0);
+      EXPECT_EQ(ReadPixels(dst.bitmap()), ModelCopy(zero, pixels, 0, 2, kW, 5, 0, 3))
+          << srcSign << " " << dstSign;
+    }
+}
+
+}  // namespace
+}  // namespace talix::gdi::testing
