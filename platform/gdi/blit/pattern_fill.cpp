@@ -50,7 +50,7 @@ PatternFill::PatternFill(const DcObject& dc, const BrushObject* brush) {
       break;
   }
   BitmapObject* target = dc.Target();
-  if (target && target->Bpp() == 1)
+  if (target && target->IsMonoDdb())
     for (uint32_t& p : pixels_) p = NearestMono(p);
 }
 
