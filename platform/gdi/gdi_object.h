@@ -4,26 +4,10 @@
 
 #include "platform/kernel/handle_table.h"
 
-#include <win/types.h>
+#include <win/gdi.h>
 
 #include <atomic>
 #include <memory>
-
-// Object types, as GetObjectType reports them.
-#define OBJ_PEN 1
-#define OBJ_BRUSH 2
-#define OBJ_DC 3
-#define OBJ_METADC 4
-#define OBJ_PAL 5
-#define OBJ_FONT 6
-#define OBJ_BITMAP 7
-#define OBJ_REGION 8
-#define OBJ_METAFILE 9
-#define OBJ_MEMDC 10
-#define OBJ_EXTPEN 11
-#define OBJ_ENHMETADC 12
-#define OBJ_ENHMETAFILE 13
-#define OBJ_COLORSPACE 14
 
 namespace talix::gdi {
 
@@ -36,6 +20,13 @@ class GdiObject {
 
   DWORD Type() const { return type_; }
   bool IsStock() const { return stock_; }
+  // GetObjectW for this kind: writes at most cb bytes of the kind's record into out (or
+  // returns the record size when out is null); 0 when cb is too small or the kind has none.
+  virtual int GetObjectInfo(int cb, void* out) const {
+    (void)cb;
+    (void)out;
+    return 0;
+  }
   void MarkStock() { stock_ = true; }
   // How many DCs hold this object selected; DeleteObject refuses while non-zero.
   std::atomic<int> selectCount{0};
@@ -67,5 +58,4 @@ std::shared_ptr<T> GetGdiObject(const void* handle, DWORD type) {
 
 }  // namespace talix::gdi
 
-WINGDIAPI BOOL DeleteObject(HGDIOBJ ho);
-WINGDIAPI DWORD GetObjectType(HGDIOBJ h);
+// DeleteObject and GetObjectType are declared with the other GDI functions in win/gdi.h.
