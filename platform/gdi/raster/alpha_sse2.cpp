@@ -9,16 +9,18 @@ namespace talix::gdi::raster {
 
 namespace {
 
-// x / 255 rounded, per 16-bit lane (x <= 255 * 255).
+// x / 255 rounded, per 16-bit lane (x <= 255 * 255): with t = x + 128,
+// (t * 257) >> 16 == (t + (t >> 8)) >> 8, the portable Div255.
 inline __m128i Div255x8(__m128i x) {
-  x = _mm_add_epi16(x, _mm_set1_epi16(128));
-  return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+  return _mm_mulhi_epu16(_mm_add_epi16(x, _mm_set1_epi16(128)), _mm_set1_epi16(257));
 }
 
-// Each pixel's alpha lane copied to its four lanes.
-inline __m128i BroadcastAlpha(__m128i x) {
-  x = _mm_shufflelo_epi16(x, _MM_SHUFFLE(3, 3, 3, 3));
-  return _mm_shufflehi_epi16(x, _MM_SHUFFLE(3, 3, 3, 3));
+// 255 - alpha of each pixel, in its four 16-bit lanes: pixels 0-1 in *lo, 2-3 in *hi.
+inline void InverseAlpha(__m128i s, __m128i* lo, __m128i* hi) {
+  __m128i inv = _mm_srli_epi32(_mm_xor_si128(s, _mm_set1_epi32(-1)), 24);
+  inv = _mm_or_si128(inv, _mm_slli_epi32(inv, 16));
+  *lo = _mm_unpacklo_epi32(inv, inv);
+  *hi = _mm_unpackhi_epi32(inv, inv);
 }
 
 inline __m128i BlendConstant4(__m128i d, __m128i s, __m128i a, __m128i inv) {
@@ -33,17 +35,15 @@ inline __m128i BlendConstant4(__m128i d, __m128i s, __m128i a, __m128i inv) {
 
 inline __m128i BlendPremultiplied4(__m128i d, __m128i s, __m128i a, bool scale) {
   const __m128i zero = _mm_setzero_si128();
-  const __m128i full = _mm_set1_epi16(255);
-  __m128i slo = _mm_unpacklo_epi8(s, zero), shi = _mm_unpackhi_epi8(s, zero);
   if (scale) {
-    slo = Div255x8(_mm_mullo_epi16(slo, a));
-    shi = Div255x8(_mm_mullo_epi16(shi, a));
+    s = _mm_packus_epi16(Div255x8(_mm_mullo_epi16(_mm_unpacklo_epi8(s, zero), a)),
+                         Div255x8(_mm_mullo_epi16(_mm_unpackhi_epi8(s, zero), a)));
   }
-  const __m128i dlo = Div255x8(
-      _mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), _mm_sub_epi16(full, BroadcastAlpha(slo))));
-  const __m128i dhi = Div255x8(
-      _mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), _mm_sub_epi16(full, BroadcastAlpha(shi))));
-  return _mm_adds_epu8(_mm_packus_epi16(slo, shi), _mm_packus_epi16(dlo, dhi));
+  __m128i inv_lo, inv_hi;
+  InverseAlpha(s, &inv_lo, &inv_hi);
+  const __m128i dlo = Div255x8(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), inv_lo));
+  const __m128i dhi = Div255x8(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), inv_hi));
+  return _mm_adds_epu8(s, _mm_packus_epi16(dlo, dhi));
 }
 
 void BlendConstantRow(uint32_t* dst, const uint32_t* src, int count, uint32_t alpha) {
@@ -58,24 +58,23 @@ void BlendConstantRow(uint32_t* dst, const uint32_t* src, int count, uint32_t al
   if (i < count) BlendRowPortable(dst + i, src + i, count - i, {static_cast<uint8_t>(alpha), false});
 }
 
+template <bool kScale>
 void BlendPremultipliedRow(uint32_t* dst, const uint32_t* src, int count, uint32_t alpha) {
   const __m128i a = _mm_set1_epi16(static_cast<short>(alpha));
-  const bool scale = alpha != 255;
-  const __m128i alpha_mask = _mm_set1_epi32(static_cast<int>(0xff000000u));
+  const __m128i zero = _mm_setzero_si128(), ones = _mm_set1_epi32(-1);
   int i = 0;
   for (; i + 4 <= count; i += 4) {
     const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-    if (!scale) {
-      // Runs of fully transparent or fully opaque pixels are common in images.
-      if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, _mm_setzero_si128())) == 0xffff) continue;
-      if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha_mask), alpha_mask)) ==
-          0xffff) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), s);
+    __m128i* d = reinterpret_cast<__m128i*>(dst + i);
+    if (!kScale) {
+      // Runs of fully opaque or fully transparent pixels are common in images.
+      if ((_mm_movemask_epi8(_mm_cmpeq_epi8(s, ones)) & 0x8888) == 0x8888) {
+        _mm_storeu_si128(d, s);
         continue;
       }
+      if (_mm_movemask_epi8(_mm_cmpeq_epi8(s, zero)) == 0xffff) continue;
     }
-    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), BlendPremultiplied4(d, s, a, scale));
+    _mm_storeu_si128(d, BlendPremultiplied4(_mm_loadu_si128(d), s, a, kScale));
   }
   if (i < count) BlendRowPortable(dst + i, src + i, count - i, {static_cast<uint8_t>(alpha), true});
 }
@@ -84,7 +83,11 @@ void BlendPremultipliedRow(uint32_t* dst, const uint32_t* src, int count, uint32
 
 void BlendRowSimd(uint32_t* dst, const uint32_t* src, int count, BlendFunction blend) {
   if (blend.source_alpha) {
-    BlendPremultipliedRow(dst, src, count, blend.constant_alpha);
+    if (blend.constant_alpha == 255) {
+      BlendPremultipliedRow<false>(dst, src, count, 255);
+    } else {
+      BlendPremultipliedRow<true>(dst, src, count, blend.constant_alpha);
+    }
   } else if (blend.constant_alpha == 255) {
     for (int i = 0; i < count; ++i) dst[i] = src[i];
   } else if (blend.constant_alpha != 0) {

@@ -26,10 +26,11 @@ bool MapAxis(int dst_origin, int dst_extent, int dst_size, int src_origin, int s
   const bool mirror = (dst_extent < 0) != (src_extent < 0);
   const int64_t first = std::max<int64_t>(d_lo, 0);
   const int64_t last = std::min<int64_t>(d_lo + static_cast<int64_t>(n), dst_size);
+  out->source.reserve(static_cast<size_t>(std::max<int64_t>(last - first, 0)));
   for (int64_t d = first; d < last; ++d) {
     uint64_t t = static_cast<uint64_t>(d - d_lo);
     if (mirror) t = n - 1 - t;
-    const int64_t s = s_lo + static_cast<int64_t>((2 * t + 1) * m / (2 * n));
+    const int64_t s = s_lo + static_cast<int64_t>(n == m ? t : (2 * t + 1) * m / (2 * n));
     if (s < 0 || s >= src_size) {
       if (out->source.empty()) continue;  // before the source: skip
       break;                              // past the source: the mapping is monotone
