@@ -56,55 +56,54 @@ void SetPixels(benchmark::State& state, int w, int h) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * w * h);
 }
 
-void AlphaBlendConst(benchmark::State& state) {
-  Image src(kW, kH, PIXMAN_x8r8g8b8), dst(kW, kH, PIXMAN_a8r8g8b8);
-  FillRandom(&src.pixels, 1);
+// Times `blend(src, dst)` over a kW x kH source (premultiplied runs, or opaque random
+// pixels) and an opaque random destination.
+template <class Blend>
+void RunBlend(benchmark::State& state, pixman_format_code_t src_format, bool premultiplied,
+              Blend blend) {
+  Image src(kW, kH, src_format), dst(kW, kH, PIXMAN_a8r8g8b8);
+  if (premultiplied) {
+    FillPremultiplied(&src.pixels, 3);
+  } else {
+    FillRandom(&src.pixels, 1);
+  }
   FillRandom(&dst.pixels, 2);
   for (auto _ : state) {
-    AlphaBlendCopy(dst.surface, {0, 0, kW, kH}, src.surface, {0, 0, kW, kH}, {128, false},
-                   nullptr);
+    blend(src, dst);
     benchmark::ClobberMemory();
   }
   SetPixels(state, kW, kH);
+}
+
+void AlphaBlendConst(benchmark::State& state) {
+  RunBlend(state, PIXMAN_x8r8g8b8, false, [](Image& src, Image& dst) {
+    AlphaBlendCopy(dst.surface, {0, 0, kW, kH}, src.surface, {0, 0, kW, kH}, {128, false},
+                   nullptr);
+  });
 }
 
 void PixmanOverConst(benchmark::State& state) {
-  Image src(kW, kH, PIXMAN_x8r8g8b8), dst(kW, kH, PIXMAN_a8r8g8b8);
-  FillRandom(&src.pixels, 1);
-  FillRandom(&dst.pixels, 2);
   const pixman_color_t alpha{0, 0, 0, 0x8080};
   pixman_image_t* mask = pixman_image_create_solid_fill(&alpha);
-  for (auto _ : state) {
+  RunBlend(state, PIXMAN_x8r8g8b8, false, [mask](Image& src, Image& dst) {
     pixman_image_composite32(PIXMAN_OP_OVER, src.image, mask, dst.image, 0, 0, 0, 0, 0, 0, kW,
                              kH);
-    benchmark::ClobberMemory();
-  }
+  });
   pixman_image_unref(mask);
-  SetPixels(state, kW, kH);
 }
 
 void AlphaBlendPerPixel(benchmark::State& state) {
-  Image src(kW, kH, PIXMAN_a8r8g8b8), dst(kW, kH, PIXMAN_a8r8g8b8);
-  FillPremultiplied(&src.pixels, 3);
-  FillRandom(&dst.pixels, 4);
-  for (auto _ : state) {
+  RunBlend(state, PIXMAN_a8r8g8b8, true, [](Image& src, Image& dst) {
     AlphaBlendCopy(dst.surface, {0, 0, kW, kH}, src.surface, {0, 0, kW, kH}, {255, true},
                    nullptr);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, kW, kH);
+  });
 }
 
 void PixmanOverPerPixel(benchmark::State& state) {
-  Image src(kW, kH, PIXMAN_a8r8g8b8), dst(kW, kH, PIXMAN_a8r8g8b8);
-  FillPremultiplied(&src.pixels, 3);
-  FillRandom(&dst.pixels, 4);
-  for (auto _ : state) {
+  RunBlend(state, PIXMAN_a8r8g8b8, true, [](Image& src, Image& dst) {
     pixman_image_composite32(PIXMAN_OP_OVER, src.image, nullptr, dst.image, 0, 0, 0, 0, 0, 0,
                              kW, kH);
-    benchmark::ClobberMemory();
-  }
-  SetPixels(state, kW, kH);
+  });
 }
 
 constexpr int kSrcW = 640, kSrcH = 480;

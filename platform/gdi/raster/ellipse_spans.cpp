@@ -64,7 +64,7 @@ Span RoundRectRow(const RasterRect& box, int corner_width, int corner_height, in
   const int64_t w = std::min<int64_t>({corner_width, int64_t{box.right} - box.left, INT32_MAX});
   const int64_t h = std::min<int64_t>({corner_height, int64_t{box.bottom} - box.top, INT32_MAX});
   if (w <= 0 || h <= 0) return row;
-  const int64_t from_top = y - box.top, from_bottom = box.bottom - 1 - y;
+  const int64_t from_top = int64_t{y} - box.top, from_bottom = int64_t{box.bottom} - 1 - y;
   int64_t ey;
   if (from_top < h / 2) {
     ey = from_top;

@@ -102,17 +102,18 @@ std::vector<RasterPoint> FocusRectPixels(const RasterRect& rect, const RasterRec
   std::vector<RasterPoint> out;
   if (rect.Empty()) return out;
   const RasterRect area = limit == nullptr ? rect : Intersect(rect, *limit);
-  const int parity = (rect.left + rect.top) & 1;
+  const int64_t parity = (int64_t{rect.left} + rect.top) & 1;
   auto add = [&](int x, int y) {
-    if (((x + y) & 1) == parity && InLimit(x, y, &area)) out.push_back({x, y});
+    if (((int64_t{x} + y) & 1) == parity && InLimit(x, y, &area)) out.push_back({x, y});
   };
   for (int y = std::max(rect.top, area.top); y < std::min(rect.bottom, area.bottom); ++y) {
-    const bool edge_row = y == rect.top || y == rect.bottom - 1;
+    const bool edge_row = y == rect.top || int64_t{y} == int64_t{rect.bottom} - 1;
     if (edge_row) {
-      for (int x = area.left + ((area.left + y + parity) & 1); x < area.right; x += 2) add(x, y);
+      const int64_t skip = (int64_t{area.left} + y + parity) & 1;
+      for (int64_t x = area.left + skip; x < area.right; x += 2) add(static_cast<int>(x), y);
     } else {
       add(rect.left, y);
-      if (rect.right - 1 != rect.left) add(rect.right - 1, y);
+      if (int64_t{rect.right} - 1 != rect.left) add(rect.right - 1, y);
     }
   }
   return out;

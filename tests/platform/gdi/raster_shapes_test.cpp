@@ -119,6 +119,14 @@ TEST(RasterShapes, LimitKeepsTheSameOutlineInsideIt) {
   const ShapeSpans cut = EllipseShape(box, &limit);
   EXPECT_EQ(Render(6, 5, cut), Render(6, 5, ClipSpans(6, 5, nullptr, whole.outline),
                                       ClipSpans(6, 5, nullptr, whole.interior)));
+  // Hostile sizes: only the limited rows are generated, and the 128-bit test holds.
+  const ShapeSpans huge = EllipseShape({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, &limit);
+  EXPECT_EQ(Render(6, 5, huge.interior), "######\n######\n######\n######\n######\n");
+  EXPECT_EQ(PolygonSpans({{{INT32_MIN, INT32_MIN}, {INT32_MAX, 0}, {0, INT32_MAX}}},
+                         FillMode::kWinding, &limit).size(), 5u);
+  EXPECT_TRUE(FocusRectPixels({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, &limit).empty());
+  EXPECT_EQ(RectangleShape({INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, 1, &limit).interior.size(),
+            5u);
 }
 
 TEST(RasterShapes, PolygonFillModes) {
@@ -213,6 +221,28 @@ TEST(RasterLines, StylesWalkTheirPatternAcrossSegmentsAndLimits) {
   ASSERT_EQ(cut.size(), 5u);
   EXPECT_EQ(cut.front().x, 0);
   EXPECT_EQ(Pattern(cut), "--###");
+}
+
+TEST(RasterLines, LimitKeepsExactlyThePixelsInsideIt) {
+  const RasterRect limit{2, 1, 7, 6};
+  const RasterPoint ends[][2] = {{{-3, -2}, {11, 9}}, {{9, 0}, {0, 8}}, {{4, 12}, {5, -4}},
+                                 {{10, 3}, {-6, 2}}, {{3, 3}, {3, 3}}};
+  for (const auto& e : ends) {
+    LineStyle whole_style(PenStyle::kDashDot), cut_style(PenStyle::kDashDot);
+    std::vector<LinePixel> whole, cut;
+    AppendLinePixels(e[0], e[1], &whole_style, nullptr, &whole);
+    AppendLinePixels(e[0], e[1], &cut_style, &limit, &cut);
+    std::vector<LinePixel> expected;
+    for (const LinePixel& p : whole) {
+      if (p.x >= limit.left && p.x < limit.right && p.y >= limit.top && p.y < limit.bottom)
+        expected.push_back(p);
+    }
+    EXPECT_EQ(cut, expected) << e[0].x << "," << e[0].y << " -> " << e[1].x << "," << e[1].y;
+  }
+  // A line across the whole coordinate space costs only its visible part.
+  std::vector<LinePixel> huge;
+  AppendLinePixels({INT32_MIN, INT32_MIN}, {INT32_MAX, INT32_MAX}, nullptr, &limit, &huge);
+  EXPECT_LE(huge.size(), 5u);
 }
 
 TEST(RasterLines, ClosedOutlinesLightEveryCornerOnce) {
