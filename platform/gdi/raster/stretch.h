@@ -20,9 +20,9 @@
 // written (the source is never read outside its bounds). HALFTONE writes the same set of
 // destination pixels (see halftone.h).
 //
-// Limits: destination and source must be different pixels or the same surface (an
-// overlapping self-copy goes through a temporary copy of the source); ROPs other than
-// SRCCOPY are the caller's (stretch into a temporary, then combine).
+// Source and destination may share pixels: an overlapping copy first copies the whole
+// source surface aside. Limits: copies only (SRCCOPY); other ROPs are the caller's
+// (stretch into a temporary, then combine).
 #pragma once
 
 #include "platform/gdi/raster/clip.h"
