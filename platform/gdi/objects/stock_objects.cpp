@@ -5,6 +5,7 @@
 #include "platform/gdi/objects/pen_object.h"
 
 #include <win/base.h>
+#include <win/sysmetrics.h>
 
 #include <array>
 #include <atomic>
@@ -82,32 +83,14 @@ HGDIOBJ FontSlot(int index) {
   return font;
 }
 
-// Classic system colours, until the system colour table is wired in. Indices follow
-// COLOR_SCROLLBAR (0) ... COLOR_MENUBAR (30).
-// TODO: drop this table once GetSysColor is defined by the system metrics module.
-constexpr COLORREF kFallbackSysColors[] = {
-    RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
-    RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
-    RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
-    RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255), RGB(240, 240, 240),
-    RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),
-    RGB(255, 255, 225), RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234),
-    RGB(215, 228, 242), RGB(0, 120, 215),   RGB(240, 240, 240)};
-constexpr int kSysColorCount = int(sizeof(kFallbackSysColors) / sizeof(kFallbackSysColors[0]));
+// GetSysColorBrush keeps one brush per system colour index.
+constexpr int kSysColorCount = COLOR_MENUBAR + 1;
 
 }  // namespace
 
 HBITMAP DefaultBitmap() { return Stock().defaultBitmap; }
 
 }  // namespace talix::gdi
-
-// The system metrics module defines the real GetSysColor; this weak one stands in until
-// it is linked. Default visibility, so the strong definition stays exported.
-extern "C" __attribute__((weak, visibility("default"))) DWORD GetSysColor(int nIndex) {
-  using namespace talix::gdi;
-  return nIndex >= 0 && nIndex < kSysColorCount ? kFallbackSysColors[nIndex] : 0;
-}
 
 HGDIOBJ GetStockObject(int i) {
   using namespace talix::gdi;

@@ -8,3 +8,5 @@
 #include <talix/host_paths.h>
 #include <talix/host_registry.h>
 #include <talix/host_screen.h>
+#include <talix/host_sysinfo.h>
+#include <talix/host_sysmetrics.h>

@@ -65,7 +65,9 @@ WINBASEAPI DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, B
 
 // --- Events and mutexes -----------------------------------------------------------------
 
-#define SYNCHRONIZE 0x00100000u
+#ifndef SYNCHRONIZE
+#define SYNCHRONIZE 0x00100000L
+#endif
 #define EVENT_MODIFY_STATE 0x0002u
 #define EVENT_ALL_ACCESS 0x001F0003u
 #define MUTEX_MODIFY_STATE 0x0001u

@@ -13,7 +13,9 @@ namespace {
 std::u16string ToWide(const std::string& bytes, DWORD flags = 0) {
   int n = MultiByteToWideChar(CP_UTF8, flags, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   std::u16string out(n, u'#');
-  if (n) EXPECT_EQ(MultiByteToWideChar(CP_UTF8, flags, bytes.data(), static_cast<int>(bytes.size()), out.data(), n), n);
+  if (n) {
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, flags, bytes.data(), static_cast<int>(bytes.size()), out.data(), n), n);
+  }
   return out;
 }
 

@@ -101,7 +101,7 @@ TEST(LoadLibrary, SystemModuleNamesAreThePlatform) {
   HMODULE kernel = GetModuleHandleW(u"kernel32");
   ASSERT_NE(kernel, nullptr);
   EXPECT_EQ(ProcAs<HMODULE (*)(LPCWSTR)>(GetProcAddress(kernel, "LoadLibraryW")), &LoadLibraryW);
-  EXPECT_EQ(GetProcAddress(kernel, "IsWow64Process"), nullptr) << "functions not provided are absent";
+  EXPECT_EQ(GetProcAddress(kernel, "NoSuchFunctionAnywhere"), nullptr) << "functions not provided are absent";
   HMODULE user = LoadLibraryW(u"USER32.DLL");
   EXPECT_EQ(user, kernel);
   EXPECT_TRUE(FreeLibrary(user));
