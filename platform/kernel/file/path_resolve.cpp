@@ -1,5 +1,6 @@
 // Absolute host paths and case-insensitive component matching (see path.h).
 #include "platform/kernel/path.h"
+#include "platform/kernel/wstr/char_tables.h"
 #include "platform/kernel/utf.h"
 
 #include <dirent.h>
@@ -64,22 +65,8 @@ std::string FindEntryIgnoringCase(const std::string& folder, std::string_view na
 
 }  // namespace
 
-char16_t UpcaseChar(char16_t c) {
-  if (c < 0x80) return (c >= u'a' && c <= u'z') ? c - 0x20 : c;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
-  if (c == 0xFF) return 0x178;
-  if (c >= 0x100 && c <= 0x17F) {
-    bool oddIsLower = (c < 0x138) || (c >= 0x14A && c < 0x178);
-    if (c == 0x131) return u'I';
-    if (c == 0x138 || c == 0x149 || c == 0x178 || c == 0x17F) return c;
-    if (oddIsLower) return (c & 1) ? c - 1 : c;
-    return (c & 1) ? c : c - 1;  // 0x139..0x148 and 0x179..0x17E: even is lower
-  }
-  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;
-  if (c >= 0x430 && c <= 0x44F) return c - 0x20;
-  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
-  return c;
-}
+// File names compare through the same simple upper-case mapping as the string functions.
+char16_t UpcaseChar(char16_t c) { return ToUpperCase(c); }
 
 bool NamesEqualIgnoreCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;

@@ -1,8 +1,6 @@
 // Case-insensitive key and value names: names are compared through their upper-cased
 // form, code unit by code unit, as the registry compares them.
-//
-// Limit: the upper-case mapping covers ASCII, Latin-1, Latin Extended-A, Greek, Cyrillic
-// and full-width Latin letters; other code units map to themselves.
+// The mapping is the simple (one unit to one unit) upper-case mapping of the BMP.
 #pragma once
 
 #include <win/types.h>
