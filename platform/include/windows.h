@@ -14,3 +14,6 @@
 #include <win/gdi.h>
 #include <win/region.h>
 #include <win/sysmetrics.h>
+#include <win/icon.h>
+#include <win/text.h>
+#include <win/user.h>

@@ -1,0 +1,4 @@
+// Fonts, text drawing and text metrics.
+#pragma once
+
+#include <win/base.h>

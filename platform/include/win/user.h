@@ -1,0 +1,4 @@
+// Windows, window classes, messages, painting, input and timers.
+#pragma once
+
+#include <win/base.h>
