@@ -1,7 +1,5 @@
-// Copying a caller's DIB onto a DC: SetDIBitsToDevice, and StretchDIBits at 1:1.
-//
-// Limits: StretchDIBits only copies when the source and destination sizes are equal
-// (positive); other sizes return 0 until the stretching kernels are wired in.
+// Copying a caller's DIB onto a DC: SetDIBitsToDevice (StretchDIBits is with the
+// stretching copies).
 #include "platform/gdi/bitmap/bitmap_object.h"
 #include "platform/gdi/bitmap/dib_info.h"
 #include "platform/gdi/blit/blit_engine.h"
@@ -60,21 +58,4 @@ int SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc,
   int band = int(std::min<UINT>(cLines, UINT(kMaxBitmapSide)));
   return DrawDib(hdc, xDest, yDest, int(w), int(h), xSrc, ySrc, int(StartScan), band, lpvBits,
                  lpbmi, ColorUse, Rop3Index(SRCCOPY));
-}
-
-int StretchDIBits(HDC hdc, int xDest, int yDest, int DestWidth, int DestHeight, int xSrc,
-                  int ySrc, int SrcWidth, int SrcHeight, const void* lpBits,
-                  const BITMAPINFO* lpbmi, UINT iUsage, DWORD rop) {
-  if (DestWidth != SrcWidth || DestHeight != SrcHeight || DestWidth <= 0 || DestHeight <= 0) {
-    SetLastError(ERROR_NOT_SUPPORTED);
-    return 0;
-  }
-  if (!lpbmi) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  int lines = lpbmi->bmiHeader.biHeight < 0 ? -lpbmi->bmiHeader.biHeight : lpbmi->bmiHeader.biHeight;
-  int drawn = DrawDib(hdc, xDest, yDest, DestWidth, DestHeight, xSrc, ySrc, 0, lines, lpBits,
-                      lpbmi, iUsage, Rop3Index(rop));
-  return drawn ? DestHeight : 0;
 }

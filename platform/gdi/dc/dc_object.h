@@ -51,6 +51,8 @@ struct DcState {
   int mapMode = MM_TEXT;
   COLORREF dcBrushColor = RGB(255, 255, 255);
   COLORREF dcPenColor = RGB(0, 0, 0);
+  POINT currentPos{0, 0};  // logical; MoveToEx/LineTo
+  int polyFillMode = 1;    // ALTERNATE
 };
 
 class TALIX_EXPORT DcObject : public GdiObject {

@@ -424,3 +424,88 @@ WINGDIAPI BOOL SetPixelV(HDC hdc, int x, int y, COLORREF color);
 WINUSERAPI int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 WINUSERAPI int FrameRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
 WINUSERAPI BOOL InvertRect(HDC hDC, const RECT* lprc);
+
+// ---- Stretching, blending and keyed copies ---------------------------------------------
+
+WINGDIAPI BOOL StretchBlt(HDC hdcDest, int xDest, int yDest, int wDest, int hDest, HDC hdcSrc,
+                          int xSrc, int ySrc, int wSrc, int hSrc, DWORD rop);
+WINGDIAPI BOOL AlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest, int hDest,
+                          HDC hdcSrc, int xoriginSrc, int yoriginSrc, int wSrc, int hSrc,
+                          BLENDFUNCTION ftn);
+WINGDIAPI BOOL GdiAlphaBlend(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
+                             int hDest, HDC hdcSrc, int xoriginSrc, int yoriginSrc, int wSrc,
+                             int hSrc, BLENDFUNCTION ftn);
+WINGDIAPI BOOL TransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
+                              int hDest, HDC hdcSrc, int xoriginSrc, int yoriginSrc, int wSrc,
+                              int hSrc, UINT crTransparent);
+WINGDIAPI BOOL GdiTransparentBlt(HDC hdcDest, int xoriginDest, int yoriginDest, int wDest,
+                                 int hDest, HDC hdcSrc, int xoriginSrc, int yoriginSrc,
+                                 int wSrc, int hSrc, UINT crTransparent);
+
+// ---- Lines and shapes ---------------------------------------------------------------------
+
+WINGDIAPI BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT lppt);
+WINGDIAPI BOOL LineTo(HDC hdc, int x, int y);
+WINGDIAPI BOOL GetCurrentPositionEx(HDC hdc, LPPOINT lppt);
+WINGDIAPI BOOL Polyline(HDC hdc, const POINT* apt, int cpt);
+WINGDIAPI BOOL PolylineTo(HDC hdc, const POINT* apt, DWORD cpt);
+WINGDIAPI BOOL Polygon(HDC hdc, const POINT* apt, int cpt);
+WINGDIAPI BOOL PolyPolygon(HDC hdc, const POINT* apt, const INT* asz, int csz);
+WINGDIAPI int SetPolyFillMode(HDC hdc, int mode);
+WINGDIAPI int GetPolyFillMode(HDC hdc);
+WINGDIAPI BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+WINGDIAPI BOOL Ellipse(HDC hdc, int left, int top, int right, int bottom);
+WINGDIAPI BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int width,
+                         int height);
+
+// ---- Painting regions ---------------------------------------------------------------------
+
+WINGDIAPI BOOL FillRgn(HDC hdc, HRGN hrgn, HBRUSH hbr);
+WINGDIAPI BOOL FrameRgn(HDC hdc, HRGN hrgn, HBRUSH hbr, int w, int h);
+WINGDIAPI BOOL PaintRgn(HDC hdc, HRGN hrgn);
+WINGDIAPI BOOL InvertRgn(HDC hdc, HRGN hrgn);
+
+// ---- Edges, focus rectangles and frame controls -----------------------------------------
+
+#define BDR_RAISEDOUTER 0x0001
+#define BDR_SUNKENOUTER 0x0002
+#define BDR_RAISEDINNER 0x0004
+#define BDR_SUNKENINNER 0x0008
+#define BDR_OUTER (BDR_RAISEDOUTER | BDR_SUNKENOUTER)
+#define BDR_INNER (BDR_RAISEDINNER | BDR_SUNKENINNER)
+#define BDR_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define BDR_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_RAISED (BDR_RAISEDOUTER | BDR_RAISEDINNER)
+#define EDGE_SUNKEN (BDR_SUNKENOUTER | BDR_SUNKENINNER)
+#define EDGE_ETCHED (BDR_SUNKENOUTER | BDR_RAISEDINNER)
+#define EDGE_BUMP (BDR_RAISEDOUTER | BDR_SUNKENINNER)
+
+#define BF_LEFT 0x0001
+#define BF_TOP 0x0002
+#define BF_RIGHT 0x0004
+#define BF_BOTTOM 0x0008
+#define BF_TOPLEFT (BF_TOP | BF_LEFT)
+#define BF_TOPRIGHT (BF_TOP | BF_RIGHT)
+#define BF_BOTTOMLEFT (BF_BOTTOM | BF_LEFT)
+#define BF_BOTTOMRIGHT (BF_BOTTOM | BF_RIGHT)
+#define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
+#define BF_DIAGONAL 0x0010
+#define BF_MIDDLE 0x0800
+#define BF_SOFT 0x1000
+#define BF_ADJUST 0x2000
+#define BF_FLAT 0x4000
+#define BF_MONO 0x8000
+
+#define DFC_CAPTION 1
+#define DFC_MENU 2
+#define DFC_SCROLL 3
+#define DFC_BUTTON 4
+
+#define DFCS_MENUARROW 0x0000
+#define DFCS_MENUCHECK 0x0001
+#define DFCS_MENUBULLET 0x0002
+#define DFCS_MENUARROWRIGHT 0x0004
+
+WINUSERAPI BOOL DrawEdge(HDC hdc, LPRECT qrc, UINT edge, UINT grfFlags);
+WINUSERAPI BOOL DrawFocusRect(HDC hDC, const RECT* lprc);
+WINUSERAPI BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState);
