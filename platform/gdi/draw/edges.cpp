@@ -11,7 +11,7 @@
 // fills what remains with COLOR_BTNFACE (COLOR_WINDOW with BF_FLAT or BF_MONO).
 //
 // Limits: BF_DIAGONAL is refused; DrawFrameControl draws DFC_MENU glyphs only (check mark,
-// bullet, arrow), black on white, in our own drawing.
+// bullet, arrow), black on white, in our own drawing, at most 1024 pixels square.
 #include "platform/gdi/blit/rop3.h"
 #include "platform/gdi/draw/pen_paint.h"
 #include "platform/gdi/raster/ellipse_spans.h"
@@ -96,7 +96,8 @@ BOOL DrawFocusRect(HDC hDC, const RECT* lprc) {
     return FALSE;
   }
   RECT d = dc->ToDevice(*lprc);
-  auto pixels = r::FocusRectPixels(r::RasterRect{d.left, d.top, d.right, d.bottom});
+  r::RasterRect limit{0, 0, dc->Width(), dc->Height()};
+  auto pixels = r::FocusRectPixels(r::RasterRect{d.left, d.top, d.right, d.bottom}, &limit);
   return PaintShape(*dc, RegionOfPoints(pixels), nullptr, Rop3Index(DSTINVERT)) ? TRUE : FALSE;
 }
 
@@ -134,6 +135,9 @@ Region32 ArrowGlyph(int x, int y, int s) {
 
 }  // namespace
 
+// Glyphs are drawn at most this large, centred in larger rectangles.
+constexpr int kMaxGlyph = 1024;
+
 BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState) {
   DcObject* dc = DcOrError(hdc);
   if (!dc) return FALSE;
@@ -144,7 +148,7 @@ BOOL DrawFrameControl(HDC hdc, LPRECT lprc, UINT uType, UINT uState) {
   RECT d = dc->ToDevice(*lprc);
   int w = d.right - d.left, h = d.bottom - d.top;
   if (w <= 0 || h <= 0) return TRUE;
-  int s = std::min(w, h);
+  int s = std::min({w, h, kMaxGlyph});
   int x = d.left + (w - s) / 2, y = d.top + (h - s) / 2;
   Region32 glyph;
   switch (uState & 0xFF) {

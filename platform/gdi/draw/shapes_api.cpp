@@ -22,6 +22,10 @@ namespace r = talix::gdi::raster;
 
 namespace {
 
+// Pixels beyond the DC's area are never drawn, so figures are rasterised only within it
+// (huge coordinates cost no memory).
+r::RasterRect Limit(const DcObject& dc) { return r::RasterRect{0, 0, dc.Width(), dc.Height()}; }
+
 r::RasterPoint DevicePoint(const DcObject& dc, POINT logical) {
   POINT d = dc.ToDevice(logical);
   return r::RasterPoint{d.x, d.y};
@@ -38,7 +42,8 @@ r::RasterRect DeviceBox(const DcObject& dc, int left, int top, int right, int bo
 BOOL StrokePath(DcObject& dc, const std::vector<r::RasterPoint>& points, bool closed) {
   PenSpec pen = CurrentPen(dc);
   r::LineStyle style(pen.style);
-  return StrokePixels(dc, r::PolylinePixels(points, closed, &style), pen) ? TRUE : FALSE;
+  r::RasterRect limit = Limit(dc);
+  return StrokePixels(dc, r::PolylinePixels(points, closed, &style, &limit), pen) ? TRUE : FALSE;
 }
 
 // A figure's outline with the pen, then its interior (minus what the pen drew) with the
@@ -151,16 +156,17 @@ BOOL PolyPolygon(HDC hdc, const POINT* apt, const INT* asz, int csz) {
     polygons.push_back(std::move(polygon));
   }
   PenSpec pen = CurrentPen(*dc);
+  r::RasterRect limit = Limit(*dc);
   std::vector<r::LinePixel> outline;
   for (const auto& polygon : polygons) {
     r::LineStyle style(pen.style);
-    auto pixels = r::PolylinePixels(polygon, true, &style);
+    auto pixels = r::PolylinePixels(polygon, true, &style, &limit);
     outline.insert(outline.end(), pixels.begin(), pixels.end());
   }
   auto mode = dc->State().polyFillMode == WINDING ? r::FillMode::kWinding
                                                   : r::FillMode::kAlternate;
-  return PaintFigure(*dc, outline, Region32(), RegionOfSpans(r::PolygonSpans(polygons, mode)),
-                     pen);
+  Region32 interior = RegionOfSpans(r::PolygonSpans(polygons, mode, &limit));
+  return PaintFigure(*dc, outline, Region32(), interior, pen);
 }
 
 BOOL Polygon(HDC hdc, const POINT* apt, int cpt) {
@@ -183,20 +189,22 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
     int grow = pen.insideFrame ? 0 : (pen.width - 1) / 2;
     int extra = pen.insideFrame ? 0 : pen.width / 2;
     r::RasterRect box = DeviceBox(*dc, x0 - grow, y0 - grow, x1 + extra, y1 + extra);
-    r::ShapeSpans shape = r::RectangleShape(box, pen.width);
+    r::RasterRect limit = Limit(*dc);
+    r::ShapeSpans shape = r::RectangleShape(box, pen.width, &limit);
     return PaintFigure(*dc, {}, RegionOfSpans(shape.outline), RegionOfSpans(shape.interior), pen);
   }
   r::RasterRect box = DeviceBox(*dc, x0, y0, x1, y1);
   if (box.Empty()) return TRUE;
+  r::RasterRect limit = Limit(*dc);
   std::vector<r::RasterPoint> corners{{box.left, box.top},
                                       {box.right - 1, box.top},
                                       {box.right - 1, box.bottom - 1},
                                       {box.left, box.bottom - 1}};
   r::LineStyle style(pen.style);
-  auto outline = r::PolylinePixels(corners, true, &style);
-  if (box.Width() == 1 || box.Height() == 1) outline = AsLinePixels(r::RectangleShape(box, 1).outline);
-  return PaintFigure(*dc, outline, Region32(), RegionOfSpans(r::RectangleShape(box, 1).interior),
-                     pen);
+  auto outline = r::PolylinePixels(corners, true, &style, &limit);
+  r::ShapeSpans shape = r::RectangleShape(box, 1, &limit);
+  if (box.Width() == 1 || box.Height() == 1) outline = AsLinePixels(shape.outline);
+  return PaintFigure(*dc, outline, Region32(), RegionOfSpans(shape.interior), pen);
 }
 
 namespace {
@@ -214,7 +222,9 @@ BOOL RoundFigure(HDC hdc, int left, int top, int right, int bottom, int cw, int 
   }
   r::RasterRect box = DeviceBox(*dc, x0, y0, x1, y1);
   if (box.Empty()) return TRUE;
-  r::ShapeSpans shape = ellipse ? r::EllipseShape(box) : r::RoundRectShape(box, cw, ch);
+  r::RasterRect limit = Limit(*dc);
+  r::ShapeSpans shape =
+      ellipse ? r::EllipseShape(box, &limit) : r::RoundRectShape(box, cw, ch, &limit);
   Region32 interior = RegionOfSpans(shape.interior);
   if (!pen.visible) {
     interior.Union(RegionOfSpans(shape.outline));

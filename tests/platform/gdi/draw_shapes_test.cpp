@@ -210,5 +210,19 @@ TEST(Shapes, PolyFillModesAndBadArguments) {
   EXPECT_FALSE(LineTo(nullptr, 1, 1));
 }
 
+TEST(Shapes, HugeFiguresAreClippedToTheDc) {
+  Canvas canvas(4, 3);
+  constexpr int kFar = 1 << 30;
+  ASSERT_TRUE(Rectangle(canvas.dc(), -kFar, -kFar, kFar, kFar));
+  EXPECT_EQ(canvas.Pixels(), std::vector<uint32_t>(12, kBrush)) << "the border lies outside";
+  ASSERT_TRUE(Ellipse(canvas.dc(), -kFar, -kFar, kFar, kFar));
+  MoveToEx(canvas.dc(), -kFar, 1, nullptr);
+  ASSERT_TRUE(LineTo(canvas.dc(), kFar, 1));
+  EXPECT_EQ(canvas.Map(), Rows({"BBBB", "PPPP", "BBBB"}));
+  RECT far{-kFar, -kFar, kFar, kFar};
+  EXPECT_TRUE(DrawFocusRect(canvas.dc(), &far));
+  EXPECT_TRUE(DrawFrameControl(canvas.dc(), &far, DFC_MENU, DFCS_MENUCHECK));
+}
+
 }  // namespace
 }  // namespace talix::gdi::testing
