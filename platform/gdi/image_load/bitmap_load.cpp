@@ -17,8 +17,9 @@ HBITMAP Invalid() {
   return nullptr;
 }
 
-// Bytes of the header and colour table, or 0 when they do not fit in `size`.
-size_t InfoBytes(const uint8_t* dib, size_t size) {
+}  // namespace
+
+size_t PackedDibInfoBytes(const uint8_t* dib, size_t size) {
   if (!dib || size < sizeof(BITMAPINFOHEADER)) return 0;
   uint32_t headerSize = ReadU32(dib);
   if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > size || headerSize > 1024) return 0;
@@ -30,6 +31,8 @@ size_t InfoBytes(const uint8_t* dib, size_t size) {
   if (h.biCompression == BI_BITFIELDS && headerSize == sizeof h) table += 12;
   return table <= size - headerSize ? headerSize + table : 0;
 }
+
+namespace {
 
 HBITMAP FromParts(const uint8_t* dib, size_t infoBytes, const uint8_t* bits, size_t bitsSize,
                   UINT flags) {
@@ -60,7 +63,7 @@ HBITMAP FromParts(const uint8_t* dib, size_t infoBytes, const uint8_t* bits, siz
 }  // namespace
 
 HBITMAP BitmapFromPackedDib(const uint8_t* dib, size_t size, UINT flags) {
-  size_t infoBytes = InfoBytes(dib, size);
+  size_t infoBytes = PackedDibInfoBytes(dib, size);
   if (!infoBytes) return Invalid();
   return FromParts(dib, infoBytes, dib + infoBytes, size - infoBytes, flags);
 }
@@ -70,7 +73,7 @@ HBITMAP BitmapFromFileBytes(const uint8_t* data, size_t size, UINT flags) {
   if (!data || size < kFileHeader || data[0] != 'B' || data[1] != 'M') return Invalid();
   uint32_t bitsAt = ReadU32(data + 10);
   const uint8_t* dib = data + kFileHeader;
-  size_t infoBytes = InfoBytes(dib, size - kFileHeader);
+  size_t infoBytes = PackedDibInfoBytes(dib, size - kFileHeader);
   if (!infoBytes || bitsAt < kFileHeader + infoBytes || bitsAt > size) return Invalid();
   return FromParts(dib, infoBytes, data + bitsAt, size - bitsAt, flags);
 }

@@ -13,6 +13,10 @@ namespace talix::gdi {
 
 constexpr int64_t kMaxLoadedBitmapPixels = int64_t(1) << 26;
 
+// Bytes of a packed DIB's header, bit-field masks and colour table, or 0 when they do
+// not fit in `size` or the header is not a BITMAPINFOHEADER (or later) one.
+size_t PackedDibInfoBytes(const uint8_t* dib, size_t size);
+
 // A packed DIB (header, colour table, bits) as a DIB section (LR_CREATEDIBSECTION) or a
 // device-compatible bitmap (monochrome with LR_MONOCHROME); null with ERROR_INVALID_DATA
 // when malformed.

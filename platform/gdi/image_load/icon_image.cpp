@@ -1,6 +1,7 @@
 #include "platform/gdi/image_load/icon_image.h"
 
 #include "platform/gdi/bitmap/dib_info.h"
+#include "platform/gdi/image_load/bitmap_load.h"
 #include "platform/gdi/image_load/icon_dir.h"
 
 #include <win/sysmetrics.h>
@@ -37,20 +38,15 @@ std::shared_ptr<IconObject> DecodePng(const uint8_t* data, size_t size) {
 // The header and colour table, checked against the bytes; false when they do not fit.
 bool ReadDibHeader(const uint8_t* data, size_t size, std::vector<uint8_t>* info,
                    DibLayout* layout) {
-  if (size < sizeof(BITMAPINFOHEADER)) return false;
-  uint32_t headerSize = ReadU32(data);
-  if (headerSize < sizeof(BITMAPINFOHEADER) || headerSize > size || headerSize > 1024) return false;
+  size_t infoBytes = PackedDibInfoBytes(data, size);
+  if (!infoBytes) return false;
   BITMAPINFOHEADER h;
   std::memcpy(&h, data, sizeof h);
   if (h.biWidth <= 0 || h.biHeight <= 0 || h.biHeight % 2 || h.biWidth > kMaxIconSide ||
       h.biHeight / 2 > kMaxIconSide)
     return false;
   if (h.biCompression != BI_RGB && h.biCompression != BI_BITFIELDS) return false;
-  size_t tableBytes = h.biBitCount <= 8 ? 4 * size_t(h.biClrUsed ? h.biClrUsed : 1u << h.biBitCount) : 0;
-  if (h.biBitCount <= 8 && h.biClrUsed > (1u << h.biBitCount)) return false;
-  if (h.biCompression == BI_BITFIELDS && headerSize == sizeof h) tableBytes = 12;
-  if (tableBytes > size - headerSize) return false;
-  info->assign(data, data + headerSize + tableBytes);
+  info->assign(data, data + infoBytes);
   // The entry's height covers the image and its mask; the image is half of it.
   int32_t half = h.biHeight / 2;
   std::memcpy(info->data() + offsetof(BITMAPINFOHEADER, biHeight), &half, sizeof half);

@@ -66,7 +66,11 @@ inline IconFacts FactsOf(HICON icon) {
     DIBSECTION ds{};
     if (GetObjectW(info.hbmColor, sizeof ds, &ds) == int(sizeof ds)) {
       const auto* bits = static_cast<const uint32_t*>(ds.dsBm.bmBits);
-      facts.color.assign(bits, bits + size_t(bm.bmWidth) * bm.bmHeight);
+      bool bottomUp = ds.dsBmih.biHeight > 0;
+      for (int y = 0; y < bm.bmHeight; ++y) {
+        const uint32_t* row = bits + size_t(bottomUp ? bm.bmHeight - 1 - y : y) * bm.bmWidth;
+        facts.color.insert(facts.color.end(), row, row + bm.bmWidth);
+      }
     } else {
       facts.color = Pixels(info.hbmColor);
     }
