@@ -45,7 +45,7 @@ void WriteAnimation(CGifLibrary::CGifEncoder& encoder, const CGifLibrary& gif) {
 }  // namespace
 
 bool SaveFrames(CGifLibrary& gif, const WCHAR* path, NearestIndexFn nearest) {
-  if (!path) return false;
+  if (!path || gif.m_count < 0 || gif.m_count > CGifLibrary::kMaxFrames) return false;
   FILE* stream = _wfopen(path, u"wb");
   if (!stream) return false;
   CGifLibrary::CNFile file(stream);

@@ -1,10 +1,15 @@
-// The colour cube is cut into 32x32x32 cells of 8 levels per channel. For each cell we
+// The colour cube is cut into 64x64x64 cells of 4 levels per channel. For each cell we
 // keep, in index order, the palette entries that can be nearest to some colour inside
 // it: those whose smallest possible distance to the cell is at most the smallest
 // largest-distance of any entry. Every entry at the true minimum distance passes that
 // test, so scanning the candidates in index order with the plain rule (strictly closer
-// wins) finds the same lowest index as scanning the whole palette. Most cells keep one
-// or two candidates. The table (about 100 KB) is built once, on first use.
+// wins) finds the same lowest index as scanning the whole palette. Most cells keep a
+// single candidate, stored in the cell itself.
+//
+// The table (1 MB of cells plus the lists) is built once, on first use, in two steps:
+// cells of 8 levels first from the whole palette, then their eight sub-cells from the
+// parent's candidates only (an entry nearest to a colour of the sub-cell is nearest to
+// a colour of the parent, so it is among them).
 #include "image/gif/nearest_colour.h"
 
 #include <algorithm>
@@ -14,41 +19,71 @@
 namespace talix::gif {
 namespace {
 
-constexpr int kCellShift = 3;
+constexpr int kCellShift = 2;
 constexpr int kCellSpan = 1 << kCellShift;
 constexpr int kCellsPerAxis = 256 >> kCellShift;
+constexpr uint32_t kDirect = 0x80000000u;  // the cell holds its only candidate
+constexpr int kCountBits = 9;              // up to 256 candidates
 
-// Squared distance from value to the nearest / farthest point of [low, low + span - 1].
-int NearestGap(int value, int low) {
-  int high = low + kCellSpan - 1;
+struct Box {
+  int low[3];
+  int span;
+};
+
+int NearestGap(int value, int low, int span) {
+  int high = low + span - 1;
   int gap = value < low ? low - value : value > high ? value - high : 0;
   return gap * gap;
 }
-int FarthestGap(int value, int low) {
-  int gap = std::max(std::abs(value - low), std::abs(value - (low + kCellSpan - 1)));
+int FarthestGap(int value, int low, int span) {
+  int gap = std::max(std::abs(value - low), std::abs(value - (low + span - 1)));
   return gap * gap;
+}
+
+// The entries of `from` that can be nearest to some colour in the box, in index order.
+void Candidates(const Box& box, const std::vector<uint8_t>& from, std::vector<uint8_t>* out) {
+  int bound = 1 << 30;
+  for (uint8_t i : from) {
+    uint32_t e = kFixedPalette[i];
+    int far = FarthestGap(RedOf(e), box.low[0], box.span) +
+              FarthestGap(GreenOf(e), box.low[1], box.span) +
+              FarthestGap(BlueOf(e), box.low[2], box.span);
+    bound = std::min(bound, far);
+  }
+  out->clear();
+  for (uint8_t i : from) {
+    uint32_t e = kFixedPalette[i];
+    int near = NearestGap(RedOf(e), box.low[0], box.span) +
+               NearestGap(GreenOf(e), box.low[1], box.span) +
+               NearestGap(BlueOf(e), box.low[2], box.span);
+    if (near <= bound) out->push_back(i);
+  }
 }
 
 class CandidateTable {
  public:
-  CandidateTable() {
-    starts_.resize(size_t(kCellsPerAxis) * kCellsPerAxis * kCellsPerAxis + 1);
-    size_t cell = 0;
-    for (int r = 0; r < 256; r += kCellSpan)
-      for (int g = 0; g < 256; g += kCellSpan)
-        for (int b = 0; b < 256; b += kCellSpan) {
-          starts_[cell++] = uint32_t(candidates_.size());
-          AddCandidates(r, g, b);
+  CandidateTable() : cells_(size_t(kCellsPerAxis) * kCellsPerAxis * kCellsPerAxis) {
+    std::vector<uint8_t> palette(256), parent, child;
+    for (int i = 0; i < 256; ++i) palette[size_t(i)] = uint8_t(i);
+    constexpr int kParentSpan = kCellSpan * 2;
+    for (int r = 0; r < 256; r += kParentSpan)
+      for (int g = 0; g < 256; g += kParentSpan)
+        for (int b = 0; b < 256; b += kParentSpan) {
+          Candidates(Box{{r, g, b}, kParentSpan}, palette, &parent);
+          for (int sub = 0; sub < 8; ++sub) {
+            Box box{{r + (sub & 1) * kCellSpan, g + (sub >> 1 & 1) * kCellSpan,
+                     b + (sub >> 2) * kCellSpan}, kCellSpan};
+            Candidates(box, parent, &child);
+            cells_[CellOf(box.low[0], box.low[1], box.low[2])] = Store(child);
+          }
         }
-    starts_[cell] = uint32_t(candidates_.size());
   }
 
   int Nearest(int red, int green, int blue) const {
-    size_t cell = (size_t(red >> kCellShift) * kCellsPerAxis + size_t(green >> kCellShift)) *
-                      kCellsPerAxis + size_t(blue >> kCellShift);
-    const uint8_t* first = candidates_.data() + starts_[cell];
-    const uint8_t* last = candidates_.data() + starts_[cell + 1];
-    if (last - first == 1) return *first;
+    uint32_t cell = cells_[CellOf(red, green, blue)];
+    if (cell & kDirect) return int(cell & 0xFF);
+    const uint8_t* first = candidates_.data() + (cell >> kCountBits);
+    const uint8_t* last = first + (cell & ((1u << kCountBits) - 1));
     int best = 200000;
     int bestIndex = *first;
     for (const uint8_t* p = first; p != last; ++p) {
@@ -63,20 +98,19 @@ class CandidateTable {
   }
 
  private:
-  void AddCandidates(int r, int g, int b) {
-    int nearest[256];
-    int bound = 1 << 30;
-    for (int i = 0; i < 256; ++i) {
-      uint32_t e = kFixedPalette[i];
-      nearest[i] = NearestGap(RedOf(e), r) + NearestGap(GreenOf(e), g) + NearestGap(BlueOf(e), b);
-      int farthest = FarthestGap(RedOf(e), r) + FarthestGap(GreenOf(e), g) + FarthestGap(BlueOf(e), b);
-      bound = std::min(bound, farthest);
-    }
-    for (int i = 0; i < 256; ++i)
-      if (nearest[i] <= bound) candidates_.push_back(uint8_t(i));
+  static size_t CellOf(int red, int green, int blue) {
+    return (size_t(red >> kCellShift) * kCellsPerAxis + size_t(green >> kCellShift)) *
+               kCellsPerAxis + size_t(blue >> kCellShift);
   }
 
-  std::vector<uint32_t> starts_;
+  uint32_t Store(const std::vector<uint8_t>& list) {
+    if (list.size() == 1) return kDirect | list[0];
+    uint32_t cell = uint32_t(candidates_.size()) << kCountBits | uint32_t(list.size());
+    candidates_.insert(candidates_.end(), list.begin(), list.end());
+    return cell;
+  }
+
+  std::vector<uint32_t> cells_;
   std::vector<uint8_t> candidates_;
 };
 
