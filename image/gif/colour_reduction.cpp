@@ -5,7 +5,6 @@
 // zero and every changed channel is clamped to a byte.
 #include "image/gif/colour_reduction.h"
 
-#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -16,16 +15,18 @@ struct Error {
   int red, green, blue;
 };
 
-void Spread(BYTE* pixel, const Error& e, int weight) {
-  auto add = [](BYTE& channel, int error, int w) {
-    channel = BYTE(std::clamp(int(channel) + error * w / 16, 0, 255));
-  };
-  add(pixel[0], e.blue, weight);
-  add(pixel[1], e.green, weight);
-  add(pixel[2], e.red, weight);
+inline BYTE ClampToByte(int value) {
+  return BYTE(value < 0 ? 0 : value > 255 ? 255 : value);
 }
 
-void DiffuseError(CGifLibrary::CNImage& source, int x, int y, const Error& e) {
+// Adds weight/16 of the error to a BGR pixel.
+inline void Spread(BYTE* pixel, const Error& e, int weight) {
+  pixel[0] = ClampToByte(pixel[0] + e.blue * weight / 16);
+  pixel[1] = ClampToByte(pixel[1] + e.green * weight / 16);
+  pixel[2] = ClampToByte(pixel[2] + e.red * weight / 16);
+}
+
+inline void DiffuseError(CGifLibrary::CNImage& source, int x, int y, const Error& e) {
   int width = source.Width();
   BYTE* row = source.Row(y);
   if (x + 1 < width) Spread(row + 3 * (x + 1), e, 7);
@@ -63,7 +64,7 @@ CGifLibrary::CNImage* ReduceToFixedPalette(CGifLibrary::CNImage& source, bool er
       if (!errorDiffusion) continue;
       uint32_t chosen = kFixedPalette[index];
       Error e{p[2] - RedOf(chosen), p[1] - GreenOf(chosen), p[0] - BlueOf(chosen)};
-      DiffuseError(source, x, y, e);
+      if (e.red | e.green | e.blue) DiffuseError(source, x, y, e);
     }
   }
   return reduced.release();
