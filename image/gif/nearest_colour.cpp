@@ -3,8 +3,9 @@
 // it: those whose smallest possible distance to the cell is at most the smallest
 // largest-distance of any entry. Every entry at the true minimum distance passes that
 // test, so scanning the candidates in index order with the plain rule (strictly closer
-// wins) finds the same lowest index as scanning the whole palette. Most cells keep a
-// single candidate, stored in the cell itself.
+// wins) finds the same lowest index as scanning the whole palette. Entries that another
+// entry beats at every colour of the cell are dropped as well. Most cells keep a single
+// candidate, stored in the cell itself.
 //
 // The table (1 MB of cells plus the lists) is built once, on first use, in two steps:
 // cells of 8 levels first from the whole palette, then their eight sub-cells from the
@@ -60,6 +61,35 @@ void Candidates(const Box& box, const std::vector<uint8_t>& from, std::vector<ui
   }
 }
 
+// True when entry q is strictly closer than entry p to every colour of the box. The
+// difference of the squared distances is linear in the colour, so its least value over
+// the box is at a corner, chosen channel by channel.
+bool AlwaysCloser(uint32_t q, uint32_t p, const Box& box) {
+  int pc[3] = {RedOf(p), GreenOf(p), BlueOf(p)}, qc[3] = {RedOf(q), GreenOf(q), BlueOf(q)};
+  int least = 0;
+  for (int c = 0; c < 3; ++c) {
+    int slope = pc[c] - qc[c];
+    int x = slope > 0 ? box.low[c] + box.span - 1 : box.low[c];
+    least += pc[c] * pc[c] - qc[c] * qc[c] - 2 * x * slope;
+  }
+  return least > 0;
+}
+
+// Drops the candidates that another candidate beats everywhere in the box.
+void DropDominated(const Box& box, std::vector<uint8_t>* list) {
+  std::vector<uint8_t> kept;
+  for (uint8_t p : *list) {
+    bool dominated = false;
+    for (uint8_t q : *list)
+      if (q != p && AlwaysCloser(kFixedPalette[q], kFixedPalette[p], box)) {
+        dominated = true;
+        break;
+      }
+    if (!dominated) kept.push_back(p);
+  }
+  list->swap(kept);
+}
+
 class CandidateTable {
  public:
   CandidateTable() : cells_(size_t(kCellsPerAxis) * kCellsPerAxis * kCellsPerAxis) {
@@ -74,6 +104,7 @@ class CandidateTable {
             Box box{{r + (sub & 1) * kCellSpan, g + (sub >> 1 & 1) * kCellSpan,
                      b + (sub >> 2) * kCellSpan}, kCellSpan};
             Candidates(box, parent, &child);
+            DropDominated(box, &child);
             cells_[CellOf(box.low[0], box.low[1], box.low[2])] = Store(child);
           }
         }
