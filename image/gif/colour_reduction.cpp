@@ -5,6 +5,8 @@
 // zero and every changed channel is clamped to a byte.
 #include "image/gif/colour_reduction.h"
 
+#include "image/gif/nearest_colour.h"
+
 #include <memory>
 #include <new>
 
@@ -45,18 +47,12 @@ void FillFixedPalette(CGifLibrary::CNImage& image) {
   }
 }
 
-}  // namespace
-
-CGifLibrary::CNImage* ReduceToFixedPalette(CGifLibrary::CNImage& source, bool errorDiffusion,
-                                           NearestIndexFn nearest) {
-  std::unique_ptr<CGifLibrary::CNImage> reduced(new (std::nothrow) CGifLibrary::CNImage);
-  if (!reduced || source.BitsPerPixel() != 24 ||
-      !reduced->Create(source.Width(), source.Height(), 8))
-    return nullptr;
-  FillFixedPalette(*reduced);
+template <typename Lookup>
+void Reduce(CGifLibrary::CNImage& source, CGifLibrary::CNImage& reduced, bool errorDiffusion,
+            const Lookup& nearest) {
   for (int y = 0; y < source.Height(); ++y) {
     BYTE* in = source.Row(y);
-    BYTE* out = reduced->Row(y);
+    BYTE* out = reduced.Row(y);
     for (int x = 0; x < source.Width(); ++x) {
       const BYTE* p = in + 3 * x;
       int index = nearest(p[2], p[1], p[0]);
@@ -66,6 +62,24 @@ CGifLibrary::CNImage* ReduceToFixedPalette(CGifLibrary::CNImage& source, bool er
       Error e{p[2] - RedOf(chosen), p[1] - GreenOf(chosen), p[0] - BlueOf(chosen)};
       if (e.red | e.green | e.blue) DiffuseError(source, x, y, e);
     }
+  }
+}
+
+}  // namespace
+
+CGifLibrary::CNImage* ReduceToFixedPalette(CGifLibrary::CNImage& source, bool errorDiffusion,
+                                           NearestIndexFn nearest) {
+  std::unique_ptr<CGifLibrary::CNImage> reduced(new (std::nothrow) CGifLibrary::CNImage);
+  if (!reduced || source.BitsPerPixel() != 24 ||
+      !reduced->Create(source.Width(), source.Height(), 8))
+    return nullptr;
+  FillFixedPalette(*reduced);
+  if (nearest == NearestIndex) {  // the same answers, with the table's lookup inlined
+    const NearestColourTable& table = NearestColourTable::Get();
+    Reduce(source, *reduced, errorDiffusion,
+           [&table](int r, int g, int b) { return table.Nearest(r, g, b); });
+  } else {
+    Reduce(source, *reduced, errorDiffusion, nearest);
   }
   return reduced.release();
 }

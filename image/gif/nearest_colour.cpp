@@ -20,11 +20,7 @@
 namespace talix::gif {
 namespace {
 
-constexpr int kCellShift = 2;
-constexpr int kCellSpan = 1 << kCellShift;
-constexpr int kCellsPerAxis = 256 >> kCellShift;
-constexpr uint32_t kDirect = 0x80000000u;  // the cell holds its only candidate
-constexpr int kCountBits = 9;              // up to 256 candidates
+constexpr int kCellSpan = NearestColourTable::kCellSpan;
 
 struct Box {
   int low[3];
@@ -90,66 +86,57 @@ void DropDominated(const Box& box, std::vector<uint8_t>* list) {
   list->swap(kept);
 }
 
-class CandidateTable {
- public:
-  CandidateTable() : cells_(size_t(kCellsPerAxis) * kCellsPerAxis * kCellsPerAxis) {
-    std::vector<uint8_t> palette(256), parent, child;
-    for (int i = 0; i < 256; ++i) palette[size_t(i)] = uint8_t(i);
-    constexpr int kParentSpan = kCellSpan * 2;
-    for (int r = 0; r < 256; r += kParentSpan)
-      for (int g = 0; g < 256; g += kParentSpan)
-        for (int b = 0; b < 256; b += kParentSpan) {
-          Candidates(Box{{r, g, b}, kParentSpan}, palette, &parent);
-          for (int sub = 0; sub < 8; ++sub) {
-            Box box{{r + (sub & 1) * kCellSpan, g + (sub >> 1 & 1) * kCellSpan,
-                     b + (sub >> 2) * kCellSpan}, kCellSpan};
-            Candidates(box, parent, &child);
-            DropDominated(box, &child);
-            cells_[CellOf(box.low[0], box.low[1], box.low[2])] = Store(child);
-          }
-        }
-  }
-
-  int Nearest(int red, int green, int blue) const {
-    uint32_t cell = cells_[CellOf(red, green, blue)];
-    if (cell & kDirect) return int(cell & 0xFF);
-    const uint8_t* first = candidates_.data() + (cell >> kCountBits);
-    const uint8_t* last = first + (cell & ((1u << kCountBits) - 1));
-    int best = 200000;
-    int bestIndex = *first;
-    for (const uint8_t* p = first; p != last; ++p) {
-      int distance = ColourDistance(kFixedPalette[*p], red, green, blue);
-      if (distance < best) {
-        best = distance;
-        bestIndex = *p;
-        if (distance == 0) break;
-      }
-    }
-    return bestIndex;
-  }
-
- private:
-  static size_t CellOf(int red, int green, int blue) {
-    return (size_t(red >> kCellShift) * kCellsPerAxis + size_t(green >> kCellShift)) *
-               kCellsPerAxis + size_t(blue >> kCellShift);
-  }
-
-  uint32_t Store(const std::vector<uint8_t>& list) {
-    if (list.size() == 1) return kDirect | list[0];
-    uint32_t cell = uint32_t(candidates_.size()) << kCountBits | uint32_t(list.size());
-    candidates_.insert(candidates_.end(), list.begin(), list.end());
-    return cell;
-  }
-
-  std::vector<uint32_t> cells_;
-  std::vector<uint8_t> candidates_;
-};
-
 }  // namespace
 
+NearestColourTable::NearestColourTable()
+    : cells_(size_t(kCellsPerAxis) * kCellsPerAxis * kCellsPerAxis) {
+  std::vector<uint8_t> palette(256), parent, child;
+  for (int i = 0; i < 256; ++i) palette[size_t(i)] = uint8_t(i);
+  constexpr int kParentSpan = kCellSpan * 2;
+  for (int r = 0; r < 256; r += kParentSpan)
+    for (int g = 0; g < 256; g += kParentSpan)
+      for (int b = 0; b < 256; b += kParentSpan) {
+        Candidates(Box{{r, g, b}, kParentSpan}, palette, &parent);
+        for (int sub = 0; sub < 8; ++sub) {
+          Box box{{r + (sub & 1) * kCellSpan, g + (sub >> 1 & 1) * kCellSpan,
+                   b + (sub >> 2) * kCellSpan}, kCellSpan};
+          Candidates(box, parent, &child);
+          DropDominated(box, &child);
+          cells_[CellOf(box.low[0], box.low[1], box.low[2])] = Store(child);
+        }
+      }
+}
+
+uint32_t NearestColourTable::Store(const std::vector<uint8_t>& list) {
+  if (list.size() == 1) return kDirect | list[0];
+  uint32_t cell = uint32_t(candidates_.size()) << kCountBits | uint32_t(list.size());
+  candidates_.insert(candidates_.end(), list.begin(), list.end());
+  return cell;
+}
+
+int NearestColourTable::Scan(uint32_t cell, int red, int green, int blue) const {
+  const uint8_t* first = candidates_.data() + (cell >> kCountBits);
+  const uint8_t* last = first + (cell & ((1u << kCountBits) - 1));
+  int best = 200000;
+  int bestIndex = *first;
+  for (const uint8_t* p = first; p != last; ++p) {
+    int distance = ColourDistance(kFixedPalette[*p], red, green, blue);
+    if (distance < best) {
+      best = distance;
+      bestIndex = *p;
+      if (distance == 0) break;
+    }
+  }
+  return bestIndex;
+}
+
+const NearestColourTable& NearestColourTable::Get() {
+  static const NearestColourTable table;
+  return table;
+}
+
 int NearestIndex(int red, int green, int blue) {
-  static const CandidateTable table;
-  return table.Nearest(red, green, blue);
+  return NearestColourTable::Get().Nearest(red, green, blue);
 }
 
 }  // namespace talix::gif
