@@ -20,7 +20,7 @@ void CGifLibrary::CGifEncoder::ClearHash() {
 }
 
 // Pixels in picture order: top row (the last stored row) first, left to right.
-int CGifLibrary::CGifEncoder::NextPixel() {
+inline int CGifLibrary::CGifEncoder::NextPixel() {
   int value = m_image->BitsPerPixel() == 8 ? m_image->Row(m_row)[m_column]
                                            : m_image->IndexAt(m_column, m_row);
   if (++m_column == m_image->Width()) {
