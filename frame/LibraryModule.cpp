@@ -64,13 +64,4 @@ bool AppendParts(WCHAR* out, size_t size, std::initializer_list<const WCHAR*> pa
   return true;
 }
 
-bool TerminateText(WCHAR* buffer, size_t size, DWORD bytes) {
-  size_t count = bytes / sizeof(WCHAR);
-  if (count < size) {
-    buffer[count] = 0;
-    return true;
-  }
-  return count == size && buffer[size - 1] == 0;
-}
-
 }  // namespace talix::frame

@@ -24,8 +24,4 @@ TALIX_EXPORT void SetLibraryFolderOverride(const WCHAR* folder);
 // terminated). False, with `out` emptied, when the result does not fit.
 bool AppendParts(WCHAR* out, size_t size, std::initializer_list<const WCHAR*> parts);
 
-// Terminates registry text of `bytes` bytes read into `buffer` of `size` characters.
-// False when the data fill the buffer without a terminator of their own.
-bool TerminateText(WCHAR* buffer, size_t size, DWORD bytes);
-
 }  // namespace talix::frame

@@ -1,7 +1,7 @@
 // CRTLHelper: right-to-left languages and mirrored dialog templates.
 #include "frame/RTLHelper.h"
 
-#include "frame/LibraryModule.h"
+#include "frame/RegistryText.h"
 
 #include <talix/host_modules.h>
 
@@ -56,14 +56,8 @@ DLGTEMPLATE* CRTLHelper::FlipDialog(HINSTANCE module, const WCHAR* name, BOOL rt
 
 WCHAR* CRTLHelper::GetLangID(HKEY key, const WCHAR* subKey, const WCHAR* valueName) {
   if (!subKey || !valueName) return nullptr;
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(key, subKey, 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return nullptr;
-  WCHAR* text = new WCHAR[MAX_PATH]();
-  DWORD type = REG_NONE;
-  DWORD bytes = MAX_PATH * sizeof(WCHAR);
-  LONG status = RegQueryValueExW(opened, valueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
-  RegCloseKey(opened);
-  if (status != ERROR_SUCCESS || type != REG_SZ || !talix::frame::TerminateText(text, MAX_PATH, bytes)) {
+  WCHAR* text = new WCHAR[MAX_PATH];
+  if (!talix::frame::ReadRegistryText(key, subKey, KEY_QUERY_VALUE, valueName, text, MAX_PATH, false)) {
     delete[] text;
     return nullptr;
   }

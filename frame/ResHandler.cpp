@@ -3,6 +3,7 @@
 
 #include "frame/KVNLReader.h"
 #include "frame/LibraryModule.h"
+#include "frame/RegistryText.h"
 
 using talix::frame::AppendParts;
 
@@ -53,17 +54,7 @@ bool CResHandler::ReadSuiteValue(const WCHAR* valueName, HKEY hive, WCHAR* buffe
   if (!maker) return false;
   WCHAR keyName[MAX_PATH];
   if (swprintf(keyName, MAX_PATH, u"Software\\%s\\Kelvane\\", maker) < 0) return false;
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(hive, keyName, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD type = REG_NONE;
-  DWORD bytes = static_cast<DWORD>(size * sizeof(WCHAR));
-  LONG status = RegQueryValueExW(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
-  RegCloseKey(key);
-  if (status == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) &&
-      talix::frame::TerminateText(buffer, size, bytes))
-    return true;
-  buffer[0] = 0;
-  return false;
+  return talix::frame::ReadRegistryText(hive, keyName, KEY_READ, valueName, buffer, size, true);
 }
 
 HINSTANCE CResHandler::LoadResourceModule(const WCHAR* subfolder, const WCHAR* name, const WCHAR* extension) {
