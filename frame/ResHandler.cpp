@@ -31,6 +31,11 @@ void DestroyResourceHandler() {
   Slot().handler = nullptr;
 }
 
+void RecreateResourceHandler() {
+  DestroyResourceHandler();
+  Slot().handler = new CResHandler();
+}
+
 void SetThemeChangeHook(ThemeChangeHook hook) { g_themeChangeHook = hook; }
 
 }  // namespace talix::frame

@@ -39,6 +39,8 @@ namespace talix::frame {
 TALIX_EXPORT CResHandler* ResourceHandler();
 // Destroys the handler (TALIX_Finalize); later requests get null modules.
 void DestroyResourceHandler();
+// A fresh handler with nothing loaded (tests that each start from a new process state).
+TALIX_EXPORT void RecreateResourceHandler();
 
 // Called when the theme module changes, so caches of the old module's resources are
 // dropped (the colour cache registers itself here).

@@ -32,10 +32,14 @@ std::u16string LoadText(UINT id) {
 class ResourceModules : public ::testing::Test {
  protected:
   void SetUp() override {
+    talix::frame::RecreateResourceHandler();
     g_themeChanges = 0;
     talix::frame::SetThemeChangeHook(&CountThemeChange);
   }
-  void TearDown() override { talix::frame::SetThemeChangeHook(nullptr); }
+  void TearDown() override {
+    talix::frame::SetThemeChangeHook(nullptr);
+    talix::frame::RecreateResourceHandler();
+  }
 };
 
 TEST_F(ResourceModules, LanguageAndThemeModulesLoadFromTheRegistry) {
