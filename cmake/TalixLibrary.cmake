@@ -15,3 +15,5 @@ target_include_directories(talix PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(talix PRIVATE TALIX_BUILDING_LIBRARY)
 target_link_libraries(talix PUBLIC talix-platform
   PRIVATE PkgConfig::PNG PkgConfig::ZLIB JPEG::JPEG GIF::GIF PkgConfig::LIBXML2)
+# The library's own version information (1.1.0.0).
+talix_embed_resources(talix ${CMAKE_SOURCE_DIR}/resources/talix_version.rc)

@@ -17,3 +17,4 @@
 #include <win/icon.h>
 #include <win/text.h>
 #include <win/user.h>
+#include <win/exception.h>
