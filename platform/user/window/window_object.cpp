@@ -61,7 +61,10 @@ HWND AddWindowObject(std::shared_ptr<Window> window) {
 
 void RemoveWindowObject(HWND hwnd) { Windows().Take(ValueOfHandle(hwnd)); }
 
-size_t LiveWindowObjects() { return Windows().LiveCount() - (g_desktop ? 1 : 0); }
+size_t LiveWindowObjects() {
+  std::lock_guard<std::mutex> lock(UserLock());
+  return Windows().LiveCount() - (g_desktop ? 1 : 0);
+}
 
 Window& DesktopLocked() {
   if (!g_desktop) {
