@@ -10,3 +10,4 @@
 #include <talix/host_screen.h>
 #include <talix/host_sysinfo.h>
 #include <talix/host_sysmetrics.h>
+#include <talix/host_windows.h>

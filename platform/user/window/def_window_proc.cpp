@@ -1,0 +1,137 @@
+// DefWindowProcW: the default handling of the messages the window core knows.
+//
+// Limits: WM_ERASEBKGND, WM_PAINT, WM_NCPAINT, activation and mouse messages are left to
+// the painting and input work and return 0 here; the hit test knows the plain frame only.
+// Fonts are not stored (WM_GETFONT returns null, as documented for DefWindowProcW).
+#include "platform/user/window/frame_metrics.h"
+#include "platform/user/window/window_object.h"
+#include "platform/user/window/window_pos.h"
+
+#include <win/sysmetrics.h>
+
+#include <algorithm>
+#include <cstring>
+
+using namespace talix::user;
+
+namespace {
+
+void SetText(HWND hwnd, LPCWSTR text) {
+  std::lock_guard<std::mutex> lock(UserLock());
+  if (Window* window = WindowLocked(hwnd)) window->text = text ? text : u"";
+}
+
+LRESULT GetText(HWND hwnd, WPARAM size, LPWSTR buffer) {
+  if (!size || !buffer) return 0;
+  std::lock_guard<std::mutex> lock(UserLock());
+  Window* window = WindowLocked(hwnd);
+  if (!window) return 0;
+  size_t count = std::min(window->text.size(), static_cast<size_t>(size - 1));
+  std::memcpy(buffer, window->text.data(), count * sizeof(WCHAR));
+  buffer[count] = 0;
+  return static_cast<LRESULT>(count);
+}
+
+LRESULT TextLength(HWND hwnd) {
+  std::lock_guard<std::mutex> lock(UserLock());
+  Window* window = WindowLocked(hwnd);
+  return window ? static_cast<LRESULT>(window->text.size()) : 0;
+}
+
+RECT InsetsOf(HWND hwnd) {
+  std::lock_guard<std::mutex> lock(UserLock());
+  Window* window = WindowLocked(hwnd);
+  if (!window) return RECT{};
+  bool menu = !(window->style & WS_CHILD) && window->id != 0;
+  return FrameInsets(window->style, window->exStyle, menu);
+}
+
+void CalcSize(HWND hwnd, RECT* rect) {
+  RECT insets = InsetsOf(hwnd);
+  rect->left += insets.left;
+  rect->top += insets.top;
+  rect->right = std::max(rect->left, rect->right - insets.right);
+  rect->bottom = std::max(rect->top, rect->bottom - insets.bottom);
+}
+
+bool Inside(const RECT& r, POINT p) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+LRESULT HitTest(HWND hwnd, POINT pt) {
+  RECT window, client;
+  if (!GetWindowRect(hwnd, &window) || !Inside(window, pt)) return HTNOWHERE;
+  GetClientRect(hwnd, &client);
+  POINT origin{0, 0};
+  ClientToScreen(hwnd, &origin);
+  RECT screenClient{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+  if (Inside(screenClient, pt)) return HTCLIENT;
+  DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+  if (style & WS_THICKFRAME) {
+    int fx = GetSystemMetrics(SM_CXFRAME), fy = GetSystemMetrics(SM_CYFRAME);
+    bool left = pt.x < window.left + fx, right = pt.x >= window.right - fx;
+    bool top = pt.y < window.top + fy, bottom = pt.y >= window.bottom - fy;
+    if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+    if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+  }
+  if ((style & WS_CAPTION) == WS_CAPTION && pt.y < screenClient.top) return HTCAPTION;
+  return HTBORDER;
+}
+
+void OnPosChanged(HWND hwnd, const WINDOWPOS* pos) {
+  if (!pos) return;
+  RECT rect, client;
+  {
+    std::lock_guard<std::mutex> lock(UserLock());
+    Window* window = WindowLocked(hwnd);
+    if (!window) return;
+    rect = window->rect;
+    client = window->client;
+  }
+  if (!(pos->flags & kSwpNoClientSize) || (pos->flags & SWP_FRAMECHANGED)) {
+    DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
+    WPARAM kind = (style & WS_MINIMIZE) ? SIZE_MINIMIZED
+                  : (style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    SendMessageW(hwnd, WM_SIZE, kind,
+                 MAKELPARAM(client.right - client.left, client.bottom - client.top));
+  }
+  if (!(pos->flags & kSwpNoClientMove))
+    SendMessageW(hwnd, WM_MOVE, 0, MAKELPARAM(rect.left + client.left, rect.top + client.top));
+}
+
+}  // namespace
+
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NCCREATE: {
+      auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) SetText(hwnd, cs->lpszName);
+      return TRUE;
+    }
+    case WM_NCCALCSIZE:
+      if (lParam) CalcSize(hwnd, reinterpret_cast<RECT*>(lParam));  // rgrc[0] comes first
+      return 0;
+    case WM_NCHITTEST:
+      return HitTest(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_SETTEXT:
+      SetText(hwnd, reinterpret_cast<LPCWSTR>(lParam));
+      return TRUE;
+    case WM_GETTEXT:
+      return GetText(hwnd, wParam, reinterpret_cast<LPWSTR>(lParam));
+    case WM_GETTEXTLENGTH:
+      return TextLength(hwnd);
+    case WM_CLOSE:
+      DestroyWindow(hwnd);
+      return 0;
+    case WM_WINDOWPOSCHANGED:
+      OnPosChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
+      return 0;
+    case WM_QUERYENDSESSION:
+    case WM_QUERYOPEN:
+      return TRUE;
+    default:
+      return 0;
+  }
+}
