@@ -3,6 +3,7 @@
 #pragma once
 
 #include <talix/host_clock.h>
+#include <talix/host_fonts.h>
 #include <talix/host_handles.h>
 #include <talix/host_modules.h>
 #include <talix/host_paths.h>
