@@ -4,6 +4,7 @@
 
 #include <talix/host_screen.h>
 #include <win/base.h>
+#include <win/user.h>
 #include <win/gdi.h>
 
 #include <mutex>
@@ -36,8 +37,8 @@ HDC CreateScreenDc() {
 }  // namespace talix::gdi
 
 HDC GetDC(HWND hWnd) {
-  if (hWnd) {
-    // Window DCs come with the window manager.
+  // The desktop window's DC is the screen DC; other window DCs come with painting.
+  if (hWnd && hWnd != GetDesktopWindow()) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }

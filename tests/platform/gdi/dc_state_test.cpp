@@ -3,9 +3,8 @@
 #include "dc_fixture.h"
 
 #include <talix/host_screen.h>
-
-// Declared by the system metrics header once that lands; the same declaration here.
-extern "C" DWORD GetSysColor(int nIndex);
+#include <win/sysmetrics.h>
+#include <win/user.h>
 
 namespace talix::gdi::testing {
 namespace {
@@ -127,6 +126,20 @@ TEST(DeviceCaps, ReportTheVirtualScreen) {
   DeleteDC(memory);
   EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
   talix::host::SetScreenParams(saved);
+}
+
+TEST(ScreenDc, TheDesktopWindowsDcIsTheScreen) {
+  HDC desktop = GetDC(GetDesktopWindow());
+  ASSERT_NE(desktop, nullptr);
+  RECT box;
+  EXPECT_EQ(GetClipBox(desktop, &box), SIMPLEREGION);
+  EXPECT_EQ(box.right, talix::host::GetScreenParams().width);
+  EXPECT_EQ(box.bottom, talix::host::GetScreenParams().height);
+  EXPECT_EQ(ReleaseDC(GetDesktopWindow(), desktop), 1);
+
+  HWND bogus = reinterpret_cast<HWND>(uintptr_t{0x12345});
+  EXPECT_EQ(GetDC(bogus), nullptr);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_WINDOW_HANDLE));
 }
 
 TEST(StockObjects, StableUndeletableAndTheDcBrushFollowsItsColour) {

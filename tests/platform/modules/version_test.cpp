@@ -95,7 +95,7 @@ TEST(FileVersionInfo, FilesWithoutVersionInformationFail) {
   const Case cases[] = {
       {Wide(folder + "/missing.dll"), ERROR_FILE_NOT_FOUND},
       {Wide(folder + "/plain.txt"), ERROR_BAD_EXE_FORMAT},
-      {Wide(TALIX_MODULES_DIR "/../libtalix.so"), ERROR_RESOURCE_TYPE_NOT_FOUND},
+      {Wide(TALIX_MODULES_DIR "/../libtalix-platform.so"), ERROR_RESOURCE_TYPE_NOT_FOUND},
   };
   for (const Case& c : cases) {
     SetLastError(0);
