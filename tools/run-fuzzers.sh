@@ -8,7 +8,8 @@ status=0
 for bin in "$build"/bin/fuzz_*; do
   [[ -x "$bin" ]] || continue
   name=${bin##*/fuzz_}
-  corpus="$root/fuzz/$name/corpus"
+  corpus=$(find "$root/fuzz" -type d -path "*/$name/corpus" | head -n 1)
+  [[ -n "$corpus" ]] || { echo "fuzz: no corpus for $name"; status=1; continue; }
   scratch="$build/fuzz-work/$name"; mkdir -p "$scratch"
   echo "fuzz: $name for ${seconds}s"
   "$bin" -max_total_time="$seconds" -rss_limit_mb=2048 -artifact_prefix="$scratch/" \
