@@ -24,7 +24,7 @@ function(talix_compile_rc out_var rc_file)
   set_property(GLOBAL PROPERTY TALIX_RC_RULE_${res} 1)
   add_custom_command(OUTPUT ${res}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/res/${rel}
-    COMMAND ${LLVM_RC} -C 65001 ${include_args} /FO ${res} ${rc_abs}
+    COMMAND ${LLVM_RC} -C 65001 ${include_args} /FO ${res} -- ${rc_abs}
     DEPENDS ${rc_abs} ${ARG_DEPENDS}
     WORKING_DIRECTORY ${rc_dir}
     COMMENT "Compiling resources ${rc_name}.rc"
