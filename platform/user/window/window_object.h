@@ -68,6 +68,10 @@ struct Window {
   RECT rect{};
   RECT client{};
   RECT normalRect{};  // the restored rectangle while minimized or maximized
+  // The shape set by SetWindowRgn, in window coordinates (relative to the window's
+  // top-left); owned by the window. Painting clips to it and hit-testing ignores points
+  // outside it. Null for a rectangular window.
+  HRGN windowRegion = nullptr;
   DWORD threadId = 0;
   std::shared_ptr<MessageQueue> queue;
   bool destroying = false;
