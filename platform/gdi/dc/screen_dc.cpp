@@ -36,21 +36,6 @@ HDC CreateScreenDc() {
 
 }  // namespace talix::gdi
 
-HDC GetDC(HWND hWnd) {
-  // The desktop window's DC is the screen DC; other window DCs come with painting.
-  if (hWnd && hWnd != GetDesktopWindow()) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return nullptr;
-  }
-  return talix::gdi::CreateScreenDc();
-}
-
-int ReleaseDC(HWND hWnd, HDC hDC) {
-  talix::gdi::DcObject* dc = talix::gdi::PeekDc(hDC);
-  if (!dc || dc->IsMemory()) return 0;
-  return DeleteDC(hDC) ? 1 : 0;
-}
-
 HDC CreateDCW(LPCWSTR pwszDriver, LPCWSTR pwszDevice, LPCWSTR pszPort, const DEVMODEW* pdm) {
   static const char16_t kDisplay[] = u"DISPLAY";
   LPCWSTR name = pwszDriver ? pwszDriver : pwszDevice;

@@ -1,6 +1,6 @@
 // The virtual screen's surface and DCs on it (GetDC(NULL), CreateDCW(L"DISPLAY")).
-// The window manager takes over GetDC for windows (and the desktop) later; the surface
-// stays the screen's.
+// GetDC and ReleaseDC belong to the window manager (platform/user/paint), which composes
+// the windows into this surface.
 #pragma once
 
 #include "platform/gdi/bitmap/bitmap_object.h"

@@ -2,6 +2,7 @@
 // and observe the platform: screen, clock, input, registry, captures, handle counts.
 #pragma once
 
+#include <talix/host_capture.h>
 #include <talix/host_clock.h>
 #include <talix/host_fonts.h>
 #include <talix/host_handles.h>

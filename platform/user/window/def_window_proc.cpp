@@ -1,8 +1,9 @@
 // DefWindowProcW: the default handling of the messages the window core knows.
 //
-// Limits: WM_ERASEBKGND, WM_PAINT, WM_NCPAINT, activation and mouse messages are left to
-// the painting and input work and return 0 here; the hit test knows the plain frame only.
+// Limits: activation and mouse messages are left to the input work and return 0 here; the
+// hit test knows the plain frame only. Painting messages go to platform/user/paint.
 // Fonts are not stored (WM_GETFONT returns null, as documented for DefWindowProcW).
+#include "platform/user/paint/paint_hooks.h"
 #include "platform/user/window/frame_metrics.h"
 #include "platform/user/window/window_object.h"
 #include "platform/user/window/window_pos.h"
@@ -128,6 +129,12 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_WINDOWPOSCHANGED:
       OnPosChanged(hwnd, reinterpret_cast<const WINDOWPOS*>(lParam));
       return 0;
+    // Painting (platform/user/paint).
+    case WM_PAINT:
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_NCACTIVATE:
+      return talix::user::DefPaintMessage(hwnd, msg, wParam, lParam);
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:
       return TRUE;

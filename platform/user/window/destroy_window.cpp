@@ -7,6 +7,7 @@
 // windows go with them; observers (focus, capture) hear of each window before its
 // WM_DESTROY.
 #include "platform/user/message/message_queue.h"
+#include "platform/user/paint/paint_hooks.h"
 #include "platform/user/timer/timers.h"
 #include "platform/user/window/window_object.h"
 
@@ -49,6 +50,7 @@ void SendDestroyTree(HWND hwnd) {
 
 void ForgetWindowLocked(Window& window) {
   KillWindowTimersLocked(window.hwnd);
+  ForgetPaintStateLocked(window);  // update region, surface, window region
   if (window.queue) {
     auto& posted = window.queue->posted;
     posted.erase(std::remove_if(posted.begin(), posted.end(),

@@ -4,6 +4,7 @@
 // with the input work); minimizing keeps the window's rectangle (there is no icon area).
 #include "platform/user/window/window_pos.h"
 
+#include "platform/user/paint/paint_hooks.h"
 #include "platform/user/window/window_object.h"
 
 #include <talix/host_screen.h>
@@ -118,6 +119,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (pos.flags & SWP_SHOWWINDOW) window->style |= WS_VISIBLE;
     if (pos.flags & SWP_HIDEWINDOW) window->style &= ~WS_VISIBLE;
   }
+  OnWindowPosChanged(hwnd, oldRect, oldClient, pos.flags);  // painting and the screen
   RECT oldClientAbs = Offset(oldClient, oldRect.left, oldRect.top);
   RECT newClientAbs = Offset(newClient, newRect.left, newRect.top);
   if (newClientAbs.left == oldClientAbs.left && newClientAbs.top == oldClientAbs.top)
