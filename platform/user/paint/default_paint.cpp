@@ -6,9 +6,13 @@
 //                  coordinates.
 //   WM_NCACTIVATE  records the caption's active look (wParam) and redraws the frame
 //                  unless lParam is -1; returns TRUE.
+//   WM_STYLECHANGED  when WS_EX_LAYERED went away: the layered state is dropped (so the
+//                  style may be set again for UpdateLayeredWindow) and the window repainted.
+#include "platform/user/compose/screen_damage.h"
 #include "platform/user/paint/frame_paint.h"
 #include "platform/user/paint/paint_hooks.h"
 #include "platform/user/paint/paint_state.h"
+#include "platform/user/paint/update_region.h"
 
 #include <win/paint.h>
 
@@ -26,6 +30,24 @@ LRESULT EraseBackground(HWND hwnd, HDC hdc) {
 void SetCaptionActive(HWND hwnd, bool active) {
   std::lock_guard<std::mutex> lock(UserLock());
   if (Window* window = WindowLocked(hwnd)) PaintStateLocked(*window).captionActive = active;
+}
+
+void LayeredStyleChanged(HWND hwnd, WPARAM which, const STYLESTRUCT* change) {
+  if (which != static_cast<WPARAM>(GWL_EXSTYLE) || !change ||
+      !(change->styleOld & WS_EX_LAYERED) || (change->styleNew & WS_EX_LAYERED))
+    return;
+  RECT changed{};
+  PainterList wake;
+  {
+    std::lock_guard<std::mutex> lock(UserLock());
+    Window* window = WindowLocked(hwnd);
+    if (!window) return;
+    PaintStateLocked(*window).layered = LayeredState();
+    RedrawLocked(*window, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN, &wake);
+    if (window->style & WS_VISIBLE) changed = window->rect;
+  }
+  DamageScreen(changed);
+  WakePainters(wake);
 }
 
 }  // namespace
@@ -46,6 +68,9 @@ LRESULT DefPaintMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SetCaptionActive(hwnd, wParam != 0);
       if (lParam != -1) DrawFrame(hwnd, nullptr);
       return TRUE;
+    case WM_STYLECHANGED:
+      LayeredStyleChanged(hwnd, wParam, reinterpret_cast<const STYLESTRUCT*>(lParam));
+      return 0;
     default:
       return 0;
   }

@@ -8,7 +8,8 @@ namespace talix::user {
 
 struct Window;
 
-// DefWindowProcW's WM_PAINT, WM_ERASEBKGND, WM_NCPAINT and WM_NCACTIVATE.
+// DefWindowProcW's WM_PAINT, WM_ERASEBKGND, WM_NCPAINT, WM_NCACTIVATE and
+// WM_STYLECHANGED.
 LRESULT DefPaintMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // After SetWindowPos stored the new rectangle, client area, z-order and visibility:

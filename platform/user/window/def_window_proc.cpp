@@ -134,6 +134,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
     case WM_NCPAINT:
     case WM_NCACTIVATE:
+    case WM_STYLECHANGED:
       return talix::user::DefPaintMessage(hwnd, msg, wParam, lParam);
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:

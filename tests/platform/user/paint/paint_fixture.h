@@ -67,8 +67,9 @@ class PaintTest : public ::testing::Test {
   static constexpr const char16_t* kBareClass = u"TalixPaintTestBare";  // no brush
 
   void SetUp() override {
-    GetStockObject(WHITE_BRUSH);  // stock objects and system colour brushes are kept for
-    for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);  // good once made
+    // Stock objects and system colour brushes are made on first use and kept.
+    for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
+    for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
     Register(kClass, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), 0);
     Register(kGrayClass, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), 0);
     Register(kBareClass, nullptr, 0);
