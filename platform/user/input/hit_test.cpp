@@ -194,3 +194,55 @@ LRESULT DefNcHitTestLocked(const Window& window, POINT pt) {
 }
 
 }  // namespace talix::user
+
+using namespace talix::user;
+
+namespace {
+
+// The children of `parent` under a point of its client area, in z-order, as the flags
+// allow; fills *screen with the point in screen coordinates. False when the point is
+// outside the parent (or the parent is not a window).
+bool ChildrenAt(HWND parent, POINT pt, UINT flags, POINT* screen, std::vector<HWND>* found) {
+  std::lock_guard<std::mutex> lock(UserLock());
+  Window* p = WindowOrErrorLocked(parent);
+  if (!p) return false;
+  RECT client = ClientScreenRectLocked(*p);
+  *screen = POINT{(p->exStyle & WS_EX_LAYOUTRTL) ? client.right - 1 - pt.x : client.left + pt.x,
+                  client.top + pt.y};
+  if (p->parent && !Inside(WindowScreenRectLocked(*p), *screen)) return false;
+  for (Window* child : p->children) {
+    if ((flags & CWP_SKIPINVISIBLE) && !(child->style & WS_VISIBLE)) continue;
+    if ((flags & CWP_SKIPDISABLED) && (child->style & WS_DISABLED)) continue;
+    if ((flags & CWP_SKIPTRANSPARENT) && (child->exStyle & WS_EX_TRANSPARENT)) continue;
+    if (ContainsPointLocked(*child, *screen)) found->push_back(child->hwnd);
+  }
+  return true;
+}
+
+}  // namespace
+
+HWND WindowFromPoint(POINT point) {
+  int hit;
+  return HitTestScreenPoint(point, &hit);
+}
+
+HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags) {
+  POINT screen;
+  std::vector<HWND> found;
+  if (!ChildrenAt(parent, point, flags, &screen, &found)) return nullptr;
+  return found.empty() ? parent : found.front();
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT point) {
+  return ChildWindowFromPointEx(parent, point, CWP_ALL);
+}
+
+HWND RealChildWindowFromPoint(HWND parent, POINT point) {
+  POINT screen;
+  std::vector<HWND> found;
+  if (!ChildrenAt(parent, point, CWP_SKIPINVISIBLE, &screen, &found)) return nullptr;
+  for (HWND child : found)
+    if (SendMessageW(child, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y)) != HTTRANSPARENT)
+      return child;
+  return parent;
+}

@@ -75,6 +75,7 @@ struct InputState {
   HCURSOR cursorShape = nullptr;
   BYTE asyncKeys[256] = {};
   UINT doubleClickTime = 500;
+  bool altAlone = false;  // Alt pressed and no other key since: its release is a sys key
   ClickMemory lastClick;
   MouseTracking tracking;
 };

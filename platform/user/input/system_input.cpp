@@ -280,13 +280,17 @@ void InjectInput(RawInput event) {
       case RawInput::KeyDown:
         event.repeat = KeyDown(keys, event.key);
         SetKeyState(keys, event.key, true);
+        if (!event.repeat) input.altAlone = event.key == VK_MENU;
         break;
       case RawInput::KeyUp: SetKeyState(keys, event.key, false); break;
       default: break;
     }
     event.pt = input.cursor;
     event.mouseKeys = MouseKeysOf(keys);
-    event.altDown = event.kind == RawInput::KeyUp ? altBefore : KeyDown(keys, VK_MENU);
+    // Releasing Alt is a system key only when no other key was pressed with it.
+    event.altDown = event.kind != RawInput::KeyUp ? KeyDown(keys, VK_MENU)
+                    : event.key == VK_MENU      ? input.altAlone
+                                                : altBefore;
     event.ctrlDown = KeyDown(keys, VK_CONTROL);
     input.raw.push_back(event);
     SignalAllLocked(&queues);
