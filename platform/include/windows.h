@@ -18,4 +18,5 @@
 #include <win/text.h>
 #include <win/user.h>
 #include <win/paint.h>
+#include <win/input.h>
 #include <win/exception.h>

@@ -1,37 +1,13 @@
-// DispatchMessageW and TranslateMessage.
-//
-// Limits: TranslateMessage maps virtual keys without a keyboard state (letters come out
-// lower case, digits, space, Tab, Enter, Backspace and Escape); the keyboard state of the
-// input work replaces this mapping.
+// DispatchMessageW and TranslateMessage (whose keyboard layout is in the input work).
 #include "platform/kernel/sync/clock.h"
+#include "platform/user/input/keyboard.h"
 #include "platform/user/message/message_queue.h"
 #include "platform/user/timer/timers.h"
 
 using namespace talix;
 using namespace talix::user;
 
-namespace {
-
-WCHAR CharOfVirtualKey(WPARAM key) {
-  if (key >= 'A' && key <= 'Z') return static_cast<WCHAR>(key - 'A' + 'a');
-  if (key >= '0' && key <= '9') return static_cast<WCHAR>(key);
-  switch (key) {
-    case 0x08: case 0x09: case 0x0D: case 0x1B: case 0x20: return static_cast<WCHAR>(key);
-    default: return 0;
-  }
-}
-
-}  // namespace
-
-BOOL TranslateMessage(const MSG* msg) {
-  if (!msg) return FALSE;
-  UINT m = msg->message;
-  if (m != WM_KEYDOWN && m != WM_KEYUP && m != WM_SYSKEYDOWN && m != WM_SYSKEYUP) return FALSE;
-  WCHAR ch = CharOfVirtualKey(msg->wParam);
-  if (ch && (m == WM_KEYDOWN || m == WM_SYSKEYDOWN))
-    PostMessageW(msg->hwnd, m == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR, ch, msg->lParam);
-  return TRUE;
-}
+BOOL TranslateMessage(const MSG* msg) { return TranslateKeyMessage(msg); }
 
 LRESULT DispatchMessageW(const MSG* msg) {
   if (!msg) {

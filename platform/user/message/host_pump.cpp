@@ -1,4 +1,4 @@
-#include "platform/user/message/message_queue.h"
+#include "platform/user/input/system_input.h"
 
 #include <talix/host_windows.h>
 
@@ -8,8 +8,9 @@ size_t PumpMessagesUntilIdle() {
   auto queue = user::CurrentQueue();
   size_t count = 0;
   MSG msg;
-  while (user::PeekQueue(*queue, user::MessageFilter{}, false, &msg) && msg.message != WM_QUIT) {
-    user::PeekQueue(*queue, user::MessageFilter{}, true, &msg);
+  while (user::RetrieveMessage(*queue, user::MessageFilter{}, false, &msg) &&
+         msg.message != WM_QUIT) {
+    if (!user::RetrieveMessage(*queue, user::MessageFilter{}, true, &msg)) break;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
     ++count;

@@ -2,6 +2,8 @@
 #include "platform/kernel/sync/clock.h"
 #include "platform/user/message/incoming_send.h"
 #include "platform/user/message/message_queue.h"
+#include "platform/user/hook/hooks.h"
+#include "platform/user/input/system_input.h"
 #include "platform/user/window/atom_table.h"
 
 #include <win/sync.h>
@@ -43,7 +45,7 @@ bool Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD timeoutMs,
   if (!owner && !queue) return PeekWindowObject(hwnd) != nullptr;  // the desktop
   if (!queue) return false;
   if (owner == GetCurrentThreadId()) {
-    *result = CallWindowProcedure(hwnd, msg, wParam, lParam);
+    *result = CallWindowProcedureWithHooks(hwnd, msg, wParam, lParam, true);
     return true;
   }
   return SendToOtherThread(hwnd, queue, msg, wParam, lParam, timeoutMs, result);
@@ -133,7 +135,7 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT rem
   if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !GetWindowObject(hwnd)) return FALSE;
   std::shared_ptr<MessageQueue> queue = CurrentQueue();
   MessageFilter filter{hwnd, filterMin, filterMax};
-  return PeekQueue(*queue, filter, (removeFlags & PM_REMOVE) != 0, msg) ? TRUE : FALSE;
+  return RetrieveMessage(*queue, filter, (removeFlags & PM_REMOVE) != 0, msg) ? TRUE : FALSE;
 }
 
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
@@ -144,7 +146,7 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
   if (hwnd && hwnd != reinterpret_cast<HWND>(-1) && !GetWindowObject(hwnd)) return -1;
   std::shared_ptr<MessageQueue> queue = CurrentQueue();
   MessageFilter filter{hwnd, filterMin, filterMax};
-  while (!PeekQueue(*queue, filter, true, msg))
+  while (!RetrieveMessage(*queue, filter, true, msg))
     WaitForQueue(*queue, nullptr, 0, false, INFINITE, QS_ALLINPUT, false);
   return msg->message == WM_QUIT ? FALSE : TRUE;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/kernel/sync/clock.h"
 #include "platform/kernel/sync/waitable.h"
+#include "platform/user/hook/hooks.h"
 #include "platform/user/message/incoming_send.h"
 
 #include <win/sync.h>
@@ -61,7 +62,8 @@ void RunSentMessage(SentMessage& sent) {
   IncomingSend incoming{&sent, false};
   IncomingSend* previous = t_incoming;
   t_incoming = &incoming;
-  LRESULT result = CallWindowProcedure(sent.hwnd, sent.msg, sent.wParam, sent.lParam);
+  LRESULT result =
+      CallWindowProcedureWithHooks(sent.hwnd, sent.msg, sent.wParam, sent.lParam, false);
   t_incoming = previous;
   if (!incoming.replied) CompleteSend(sent, result);
 }

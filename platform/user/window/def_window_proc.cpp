@@ -1,8 +1,10 @@
 // DefWindowProcW: the default handling of the messages the window core knows.
 //
-// Limits: activation and mouse messages are left to the input work and return 0 here; the
-// hit test knows the plain frame only. Painting messages go to platform/user/paint.
-// Fonts are not stored (WM_GETFONT returns null, as documented for DefWindowProcW).
+// Painting messages go to platform/user/paint; input and activation to
+// platform/user/input/def_input.h. Fonts are not stored (WM_GETFONT returns null, as
+// documented for DefWindowProcW).
+#include "platform/user/input/def_input.h"
+#include "platform/user/input/hit_test.h"
 #include "platform/user/paint/paint_hooks.h"
 #include "platform/user/window/frame_metrics.h"
 #include "platform/user/window/window_object.h"
@@ -55,32 +57,6 @@ void CalcSize(HWND hwnd, RECT* rect) {
   rect->bottom = std::max(rect->top, rect->bottom - insets.bottom);
 }
 
-bool Inside(const RECT& r, POINT p) {
-  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
-LRESULT HitTest(HWND hwnd, POINT pt) {
-  RECT window, client;
-  if (!GetWindowRect(hwnd, &window) || !Inside(window, pt)) return HTNOWHERE;
-  GetClientRect(hwnd, &client);
-  POINT origin{0, 0};
-  ClientToScreen(hwnd, &origin);
-  RECT screenClient{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-  if (Inside(screenClient, pt)) return HTCLIENT;
-  DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE));
-  if (style & WS_THICKFRAME) {
-    int fx = GetSystemMetrics(SM_CXFRAME), fy = GetSystemMetrics(SM_CYFRAME);
-    bool left = pt.x < window.left + fx, right = pt.x >= window.right - fx;
-    bool top = pt.y < window.top + fy, bottom = pt.y >= window.bottom - fy;
-    if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
-    if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
-    if (left) return HTLEFT;
-    if (right) return HTRIGHT;
-  }
-  if ((style & WS_CAPTION) == WS_CAPTION && pt.y < screenClient.top) return HTCAPTION;
-  return HTBORDER;
-}
-
 void OnPosChanged(HWND hwnd, const WINDOWPOS* pos) {
   if (!pos) return;
   RECT rect, client;
@@ -115,7 +91,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (lParam) CalcSize(hwnd, reinterpret_cast<RECT*>(lParam));  // rgrc[0] comes first
       return 0;
     case WM_NCHITTEST:
-      return HitTest(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return DefNcHitTest(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     case WM_SETTEXT:
       SetText(hwnd, reinterpret_cast<LPCWSTR>(lParam));
       return TRUE;
@@ -140,6 +116,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYOPEN:
       return TRUE;
     default:
-      return 0;
+      break;
   }
+  // Input, activation and system commands.
+  LRESULT result = 0;
+  DefInputMessage(hwnd, msg, wParam, lParam, &result);
+  return result;
 }

@@ -1,10 +1,13 @@
 // SetWindowPos, MoveWindow, ShowWindow and the visibility queries.
 //
-// Limits: showing a window does not activate it or give it the focus (activation comes
-// with the input work); minimizing keeps the window's rectangle (there is no icon area).
+// Showing or placing a top-level window without SWP_NOACTIVATE activates it; hiding the
+// active window activates another (platform/user/input/activation.h).
+//
+// Limits: minimizing keeps the window's rectangle (there is no icon area).
 #include "platform/user/window/window_pos.h"
 
 #include "platform/user/paint/paint_hooks.h"
+#include "platform/user/input/activation.h"
 #include "platform/user/window/window_object.h"
 
 #include <talix/host_screen.h>
@@ -128,7 +131,9 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       newClient.bottom - newClient.top == oldClient.bottom - oldClient.top)
     pos.flags |= kSwpNoClientSize;
   if (SameRect(newRect, oldRect)) pos.flags |= SWP_NOMOVE | SWP_NOSIZE;
+  BeforeWindowPosChanged(hwnd, pos.flags);  // activation of a shown or placed window
   SendMessageW(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+  AfterWindowPosChanged(hwnd, pos.flags);  // a hidden window gives up focus and activation
   return TRUE;
 }
 

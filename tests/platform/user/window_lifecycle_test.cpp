@@ -17,7 +17,8 @@ TEST_F(UserTest, CreationSendsTheDocumentedMessagesInOrder) {
       {"popup", WS_POPUP, {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}},
       {"visible popup", WS_POPUP | WS_VISIBLE,
        {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE, WM_SHOWWINDOW,
-        WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}},
+        WM_WINDOWPOSCHANGING, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
+        WM_WINDOWPOSCHANGED}},  // shown windows are activated
       {"sizable popup", WS_POPUP | WS_THICKFRAME,
        {WM_GETMINMAXINFO, WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}},
   };
@@ -61,6 +62,9 @@ TEST_F(UserTest, DestructionGoesParentsFirstThenChildrenFirst) {
   ASSERT_TRUE(DestroyWindow(top));
   std::vector<Logged> expected = {
       {top, WM_WINDOWPOSCHANGING}, {top, WM_WINDOWPOSCHANGED},  // hidden first
+      {top, WM_NCACTIVATE},        {top, WM_ACTIVATE},          // and deactivated
+      {owned, WM_ACTIVATEAPP},     {top, WM_ACTIVATEAPP},
+      {top, WM_KILLFOCUS},
       {owned, WM_DESTROY},         {owned, WM_NCDESTROY},       // owned windows go before
       {top, WM_DESTROY},           {a, WM_DESTROY},
       {a1, WM_DESTROY},            {a1, WM_NCDESTROY},
