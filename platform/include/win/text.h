@@ -198,6 +198,9 @@ WINGDIAPI BOOL GetCharABCWidthsW(HDC hdc, UINT wFirst, UINT wLast, LPABC lpABC);
 WINGDIAPI int GetTextFaceW(HDC hdc, int c, LPWSTR lpName);
 // Dialog base units of the system font: LOWORD horizontal, HIWORD vertical.
 WINUSERAPI LONG GetDialogBaseUnits(void);
+// Dialog units to pixels with the base units of the font the window answers WM_GETFONT
+// with (the system font when it answers none): x * cx / 4, y * cy / 8, rounded.
+WINUSERAPI BOOL MapDialogRect(HWND hDlg, LPRECT lpRect);
 inline BOOL GetTextExtentPoint32(HDC hdc, LPCWSTR s, int c, LPSIZE sz) {
   return GetTextExtentPoint32W(hdc, s, c, sz);
 }
