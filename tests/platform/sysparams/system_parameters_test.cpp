@@ -38,9 +38,9 @@ TEST_F(SystemParametersTest, SingleValuesHaveDefaultsAndTakeNewValuesTheirWay) {
     EXPECT_EQ(value, c.initial);
     const UINT changed = c.initial == 0 ? 1 : c.initial + 7;
     const UINT other = 0x55;  // in the argument that does not carry the value
-    BOOL set = c.valueInUiParam
-                   ? SystemParametersInfoW(c.set, changed, reinterpret_cast<PVOID>(uintptr_t(other)), 0)
-                   : SystemParametersInfoW(c.set, other, reinterpret_cast<PVOID>(uintptr_t(changed)), 0);
+    auto asPointer = [](UINT v) { return reinterpret_cast<PVOID>(uintptr_t(v)); };
+    BOOL set = c.valueInUiParam ? SystemParametersInfoW(c.set, changed, asPointer(other), 0)
+                                : SystemParametersInfoW(c.set, other, asPointer(changed), 0);
     ASSERT_TRUE(set);
     ASSERT_TRUE(SystemParametersInfoW(c.get, 0, &value, 0));
     EXPECT_EQ(value, changed);
@@ -93,7 +93,8 @@ TEST_F(SystemParametersTest, NonClientMetricsFollowTheSystemMetricsAndDpi) {
   EXPECT_EQ(m.iPaddedBorderWidth, GetSystemMetrics(SM_CXPADDEDBORDER));
   EXPECT_EQ(m.lfCaptionFont.lfHeight, -11);
   EXPECT_EQ(m.lfCaptionFont.lfWeight, FW_BOLD);
-  for (const LOGFONTW* lf : {&m.lfSmCaptionFont, &m.lfMenuFont, &m.lfStatusFont, &m.lfMessageFont}) {
+  for (const LOGFONTW* lf :
+       {&m.lfSmCaptionFont, &m.lfMenuFont, &m.lfStatusFont, &m.lfMessageFont}) {
     EXPECT_EQ(lf->lfHeight, -11);
     EXPECT_EQ(lf->lfWeight, FW_NORMAL);
     EXPECT_EQ(std::u16string(lf->lfFaceName), u"Tahoma");
