@@ -19,4 +19,5 @@
 #include <win/user.h>
 #include <win/paint.h>
 #include <win/input.h>
+#include <win/sysparams.h>
 #include <win/exception.h>

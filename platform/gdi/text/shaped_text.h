@@ -3,13 +3,13 @@
 // reading order is right to left).
 //
 // Kerning and optional ligatures are off, so a string's width is the sum of its
-// characters' widths, as GDI measures.
-// Limits: no per-character font fallback (a character the face lacks draws its
-// .notdef glyph).
+// characters' widths, as GDI measures. Characters the face lacks are shaped with a
+// fallback face (font_fallback.h); a character no face has draws the .notdef glyph.
 #pragma once
 
 #include "platform/gdi/font/realized_font.h"
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +21,17 @@ struct ShapedGlyph {
   int advance = 0;
   int xOffset = 0;
   int yOffset = 0;  // upwards
+  RealizedFont* font = nullptr;  // the fallback face it comes from; null: the text's font
 };
 
 struct ShapedText {
   std::vector<ShapedGlyph> glyphs;  // left to right
   int width = 0;
+  std::vector<std::shared_ptr<RealizedFont>> fallbacks;  // keeps the glyphs' faces alive
+
+  RealizedFont& FontOf(const ShapedGlyph& glyph, RealizedFont& primary) const {
+    return glyph.font ? *glyph.font : primary;
+  }
 };
 
 // Callers hold FontLock().

@@ -16,8 +16,8 @@ int WidthOf(RealizedFont& font, std::u16string_view text) {
   return ShapeText(font, text, false).width;
 }
 
-// The advance of one character as the font draws it on its own.
-int CharWidth(RealizedFont& font, UINT code) {
+// One character shaped on its own.
+ShapedText ShapeChar(RealizedFont& font, UINT code) {
   char16_t units[2];
   size_t n = 1;
   if (code >= 0x10000 && code <= 0x10FFFF) {
@@ -27,7 +27,7 @@ int CharWidth(RealizedFont& font, UINT code) {
   } else {
     units[0] = char16_t(code);
   }
-  return WidthOf(font, std::u16string_view(units, n));
+  return ShapeText(font, std::u16string_view(units, n), false);
 }
 
 }  // namespace
@@ -88,7 +88,8 @@ BOOL GetCharWidth32W(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer) {
   auto font = RealizedFontOfDc(hdc);
   if (!font) return FALSE;
   std::lock_guard<std::recursive_mutex> lock(FontLock());
-  for (UINT code = iFirst; code <= iLast; ++code) lpBuffer[code - iFirst] = CharWidth(*font, code);
+  for (UINT code = iFirst; code <= iLast; ++code)
+    lpBuffer[code - iFirst] = ShapeChar(*font, code).width;
   return TRUE;
 }
 
@@ -101,8 +102,11 @@ BOOL GetCharABCWidthsW(HDC hdc, UINT wFirst, UINT wLast, LPABC lpABC) {
   if (!font) return FALSE;
   std::lock_guard<std::recursive_mutex> lock(FontLock());
   for (UINT code = wFirst; code <= wLast; ++code) {
-    int advance = CharWidth(*font, code);
-    const Glyph* glyph = font->RenderGlyph(FT_Get_Char_Index(font->Face(), code));
+    ShapedText shaped = ShapeChar(*font, code);
+    int advance = shaped.width;
+    const Glyph* glyph = nullptr;
+    if (!shaped.glyphs.empty())
+      glyph = shaped.FontOf(shaped.glyphs[0], *font).RenderGlyph(shaped.glyphs[0].index);
     ABC& abc = lpABC[code - wFirst];
     if (!glyph || glyph->width == 0) {
       abc = ABC{0, UINT(advance), 0};

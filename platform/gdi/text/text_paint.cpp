@@ -105,7 +105,7 @@ bool PaintText(HDC hdc, RealizedFont& font, const ShapedText& shaped, const Text
   if (paint.glyphs) {
     int pen = 0;
     for (const ShapedGlyph& g : shaped.glyphs) {
-      const Glyph* glyph = font.RenderGlyph(g.index);
+      const Glyph* glyph = shaped.FontOf(g, font).RenderGlyph(g.index);
       if (glyph && glyph->width > 0 && glyph->height > 0) {
         PlacedGlyph p{glyph, pen + g.xOffset + glyph->left, -g.yOffset - glyph->top};
         placed.push_back(p);

@@ -21,4 +21,9 @@ TALIX_EXPORT const ScreenParams& GetScreenParams();
 // 30-pixel band at the bottom.
 TALIX_EXPORT void SetScreenParams(const ScreenParams& params);
 
+// The values SystemParametersInfoW can set (hover sizes and time, wheel lines, visual
+// effects, ...) back to their defaults. The work area is part of the parameters above
+// (SPI_SETWORKAREA changes them).
+TALIX_EXPORT void ResetSystemParameters();
+
 }  // namespace talix::host

@@ -55,6 +55,57 @@ typedef struct tagTEXTMETRICW {
 typedef TEXTMETRICW TEXTMETRIC;
 static_assert(sizeof(TEXTMETRICW) == 60, "TEXTMETRICW is 60 bytes");
 
+typedef struct tagPANOSE {
+  BYTE bFamilyType;
+  BYTE bSerifStyle;
+  BYTE bWeight;
+  BYTE bProportion;
+  BYTE bContrast;
+  BYTE bStrokeVariation;
+  BYTE bArmStyle;
+  BYTE bLetterform;
+  BYTE bMidline;
+  BYTE bXHeight;
+} PANOSE, *LPPANOSE;
+
+// The four name members hold offsets from the start of the structure to the
+// null-terminated UTF-16 names, which follow the structure in the same buffer.
+typedef struct _OUTLINETEXTMETRICW {
+  UINT otmSize;
+  TEXTMETRICW otmTextMetrics;
+  BYTE otmFiller;
+  PANOSE otmPanoseNumber;
+  UINT otmfsSelection;
+  UINT otmfsType;
+  int otmsCharSlopeRise;
+  int otmsCharSlopeRun;
+  int otmItalicAngle;  // tenths of a degree, counterclockwise from vertical
+  UINT otmEMSquare;
+  int otmAscent;
+  int otmDescent;
+  UINT otmLineGap;
+  UINT otmsCapEmHeight;
+  UINT otmsXHeight;
+  RECT otmrcFontBox;
+  int otmMacAscent;
+  int otmMacDescent;
+  UINT otmMacLineGap;
+  UINT otmusMinimumPPEM;
+  POINT otmptSubscriptSize;
+  POINT otmptSubscriptOffset;
+  POINT otmptSuperscriptSize;
+  POINT otmptSuperscriptOffset;
+  UINT otmsStrikeoutSize;
+  int otmsStrikeoutPosition;
+  int otmsUnderscoreSize;
+  int otmsUnderscorePosition;
+  PSTR otmpFamilyName;
+  PSTR otmpFaceName;
+  PSTR otmpStyleName;
+  PSTR otmpFullName;
+} OUTLINETEXTMETRICW, *POUTLINETEXTMETRICW, *LPOUTLINETEXTMETRICW;
+typedef OUTLINETEXTMETRICW OUTLINETEXTMETRIC;
+
 typedef struct _ABC {
   int abcA;
   UINT abcB;
@@ -193,12 +244,21 @@ WINGDIAPI BOOL GetTextExtentPoint32W(HDC hdc, LPCWSTR lpString, int c, LPSIZE ps
 WINGDIAPI BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxExtent,
                                      LPINT lpnFit, LPINT lpnDx, LPSIZE lpSize);
 WINGDIAPI BOOL GetTextMetricsW(HDC hdc, LPTEXTMETRICW lptm);
+// With lpOTM NULL: the size the structure and its names need. A smaller cbData fails
+// (ERROR_INSUFFICIENT_BUFFER) and writes nothing.
+WINGDIAPI UINT GetOutlineTextMetricsW(HDC hdc, UINT cbData, LPOUTLINETEXTMETRICW lpOTM);
 WINGDIAPI BOOL GetCharWidth32W(HDC hdc, UINT iFirst, UINT iLast, LPINT lpBuffer);
 WINGDIAPI BOOL GetCharABCWidthsW(HDC hdc, UINT wFirst, UINT wLast, LPABC lpABC);
 WINGDIAPI int GetTextFaceW(HDC hdc, int c, LPWSTR lpName);
 // Dialog base units of the system font: LOWORD horizontal, HIWORD vertical.
 WINUSERAPI LONG GetDialogBaseUnits(void);
+// Dialog units to pixels with the base units of the font the window answers WM_GETFONT
+// with (the system font when it answers none): x * cx / 4, y * cy / 8, rounded.
+WINUSERAPI BOOL MapDialogRect(HWND hDlg, LPRECT lpRect);
 inline BOOL GetTextExtentPoint32(HDC hdc, LPCWSTR s, int c, LPSIZE sz) {
   return GetTextExtentPoint32W(hdc, s, c, sz);
 }
 inline BOOL GetTextMetrics(HDC hdc, LPTEXTMETRICW tm) { return GetTextMetricsW(hdc, tm); }
+inline UINT GetOutlineTextMetrics(HDC hdc, UINT cb, LPOUTLINETEXTMETRICW otm) {
+  return GetOutlineTextMetricsW(hdc, cb, otm);
+}
