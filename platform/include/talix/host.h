@@ -7,6 +7,7 @@
 #include <talix/host_fonts.h>
 #include <talix/host_handles.h>
 #include <talix/host_input.h>
+#include <talix/host_modal.h>
 #include <talix/host_modules.h>
 #include <talix/host_paths.h>
 #include <talix/host_registry.h>

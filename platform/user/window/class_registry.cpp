@@ -3,6 +3,7 @@
 
 #include "platform/user/window/atom_table.h"
 
+#include <win/dialog.h>
 #include <win/wstr.h>
 
 #include <algorithm>
@@ -42,6 +43,7 @@ void EnsureSystemClassesLocked() {
   AddSystemClassLocked(u"ListBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ScrollBar", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"#32770", CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA, true);
+  Classes().back()->proc = DefDlgProcW;  // the dialog manager's class
 }
 
 bool SameName(const WindowClass& cls, ATOM atom) { return cls.atom == atom; }
