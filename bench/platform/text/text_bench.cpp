@@ -18,11 +18,25 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
-const std::string kDataDir =
-    std::string(__FILE__).substr(0, std::string(__FILE__).rfind("/bench/")) +
-    "/tests/platform/text/data";
+// The text tests' data folder. Ninja compiles with source paths relative to the build
+// folder (the parent of the binary's bin/), so a relative __FILE__ is taken from there
+// and the benchmark runs from any working directory.
+std::string DataDir() {
+  std::string source = __FILE__;
+  if (!source.empty() && source[0] != '/') {
+    char exe[4096];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    std::string build = n > 0 ? std::string(exe, size_t(n)) : std::string(".");
+    for (int up = 0; up < 2; ++up) build = build.substr(0, build.rfind('/'));
+    source = build + "/" + source;
+  }
+  return source.substr(0, source.rfind("/bench/")) + "/tests/platform/text/data";
+}
+const std::string kDataDir = DataDir();
 
 [[maybe_unused]] const bool kPrivateFonts = [] {
   setenv("FONTCONFIG_FILE", (kDataDir + "/fonts.conf").c_str(), 1);

@@ -6,6 +6,7 @@
 #include "platform/gdi/dc/dc_object.h"
 #include "platform/gdi/font/font_object.h"
 #include "platform/gdi/text/draw_text_layout.h"
+#include "platform/gdi/text/shape_cache.h"
 #include "platform/gdi/text/text_paint.h"
 
 #include <win/base.h>
@@ -20,7 +21,7 @@ namespace {
 
 struct DrawRequest {
   HDC hdc;
-  RealizedFont* font;
+  std::shared_ptr<RealizedFont> font;
   UINT format;
   RECT rect;
   int lineHeight;
@@ -41,7 +42,8 @@ void DrawLine(const DrawRequest& request, const LaidOutLine& line, int left, int
     size_t to = line.text.find(u'\t', from);
     if (line.tabStops.empty() || to == std::u16string::npos) to = line.text.size();
     std::u16string_view text(line.text.data() + from, to - from);
-    ShapedText shaped = ShapeText(*request.font, text, request.rtl);
+    auto cached = ShapeTextCached(request.font, text, request.rtl);
+    const ShapedText& shaped = *cached;
     paint.left = left + (segment == 0 ? 0 : line.tabStops[segment - 1]);
     paint.underlines.clear();
     if (underline) {
@@ -94,7 +96,7 @@ int DrawTextCore(HDC hdc, LPCWSTR text, int cch, LPRECT rect, UINT format,
     format &= ~UINT(0xFF00);
     format |= DT_EXPANDTABS;
   }
-  DrawRequest request{hdc, font.get(), format, *rect, int(tm.tmHeight), false};
+  DrawRequest request{hdc, font, format, *rect, int(tm.tmHeight), false};
   request.rtl = (format & DT_RTLREADING) || (dc->State().textAlign & TA_RTLREADING);
   if (format & DT_EXTERNALLEADING) request.lineHeight += tm.tmExternalLeading;
   if (params) {
@@ -108,8 +110,7 @@ int DrawTextCore(HDC hdc, LPCWSTR text, int cch, LPRECT rect, UINT format,
   input.format = format;
   input.width = std::max<LONG>(0, request.rect.right - request.rect.left);
   input.tabWidth = tabChars * tm.tmAveCharWidth;
-  RealizedFont* measureFont = font.get();
-  input.measure = [measureFont](std::u16string_view s) { return CharAdvances(*measureFont, s); };
+  input.measure = [&font](std::u16string_view s) { return CharAdvancesCached(font, s); };
   TextLayout layout = LayoutText(input);
   if ((format & DT_MODIFYSTRING) && layout.ellipsised) WriteBack(writable, cch, layout);
 

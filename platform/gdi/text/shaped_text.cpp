@@ -139,12 +139,15 @@ ShapedText ShapeText(RealizedFont& font, std::u16string_view text, bool rtlReadi
   return shaped;
 }
 
-std::vector<int> CharAdvances(RealizedFont& font, std::u16string_view text) {
-  std::vector<int> advances(text.size(), 0);
-  ShapedText shaped = ShapeText(font, text, false);
+std::vector<int> AdvancesOf(const ShapedText& shaped, size_t length) {
+  std::vector<int> advances(length, 0);
   for (const ShapedGlyph& glyph : shaped.glyphs)
     if (glyph.cluster < advances.size()) advances[glyph.cluster] += glyph.advance;
   return advances;
+}
+
+std::vector<int> CharAdvances(RealizedFont& font, std::u16string_view text) {
+  return AdvancesOf(ShapeText(font, text, false), text.size());
 }
 
 }  // namespace talix::gdi

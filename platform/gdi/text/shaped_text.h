@@ -39,6 +39,8 @@ ShapedText ShapeText(RealizedFont& font, std::u16string_view text, bool rtlReadi
 
 // Each UTF-16 unit's advance in logical order (a cluster's width goes to its first unit).
 std::vector<int> CharAdvances(RealizedFont& font, std::u16string_view text);
+// The same from text already shaped left to right.
+std::vector<int> AdvancesOf(const ShapedText& shaped, size_t length);
 
 // True when the text holds a strong right-to-left character.
 bool HasRightToLeft(std::u16string_view text);

@@ -1,6 +1,6 @@
 // Text metrics of the font selected into a DC.
 #include "platform/gdi/font/font_object.h"
-#include "platform/gdi/text/shaped_text.h"
+#include "platform/gdi/text/shape_cache.h"
 
 #include <win/base.h>
 #include <win/text.h>
@@ -64,7 +64,8 @@ BOOL GetTextExtentExPointW(HDC hdc, LPCWSTR lpszString, int cchString, int nMaxE
   auto font = RealizedFontOfDc(hdc);
   if (!font) return FALSE;
   std::lock_guard<std::recursive_mutex> lock(FontLock());
-  std::vector<int> advances = CharAdvances(*font, std::u16string_view(lpszString, size_t(cchString)));
+  std::vector<int> advances =
+      CharAdvancesCached(font, std::u16string_view(lpszString, size_t(cchString)));
   int total = 0, fit = 0;
   for (int i = 0; i < cchString; ++i) {
     total += advances[size_t(i)];

@@ -5,6 +5,7 @@
 // (there is no MoveToEx yet), starting at (0, 0) for each DC.
 #include "platform/gdi/dc/dc_object.h"
 #include "platform/gdi/font/font_object.h"
+#include "platform/gdi/text/shape_cache.h"
 #include "platform/gdi/text/text_paint.h"
 
 #include <win/base.h>
@@ -75,8 +76,13 @@ BOOL ExtTextOutW(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCWST
   const UINT align = dc->State().textAlign;
   const bool rtl = (options & ETO_RTLREADING) || (align & TA_RTLREADING);
   std::u16string_view text(lpString ? lpString : u"", c);
-  ShapedText shaped = ShapeText(*font, text, rtl);
-  if (lpDx) ApplyDx(shaped, lpDx, c);
+  std::shared_ptr<const ShapedText> cached = ShapeTextCached(font, text, rtl);
+  ShapedText spaced;  // a copy only when lpDx replaces the advances
+  if (lpDx) {
+    spaced = *cached;
+    ApplyDx(spaced, lpDx, c);
+  }
+  const ShapedText& shaped = lpDx ? spaced : *cached;
 
   POINT origin{x, y};
   if (align & TA_UPDATECP) origin = CurrentPosition(hdc);

@@ -14,13 +14,16 @@ uint32_t PixelOf(COLORREF color) {
   return uint32_t(GetRValue(color)) << 16 | uint32_t(GetGValue(color)) << 8 | GetBValue(color);
 }
 
+// (s * a + d * (255 - a)) / 255 rounded, per channel, red and blue side by side in
+// 16-bit lanes (no lane can carry into the next). x / 255 is (x + 1 + (x >> 8)) >> 8,
+// exact for every value the sum can take.
 uint32_t Blend(uint32_t dst, uint32_t src, unsigned a) {
-  uint32_t out = 0;
-  for (int shift = 0; shift < 24; shift += 8) {
-    unsigned d = (dst >> shift) & 0xFF, s = (src >> shift) & 0xFF;
-    out |= ((s * a + d * (255 - a) + 127) / 255) << shift;
-  }
-  return out;  // X byte 0
+  const unsigned na = 255 - a;
+  uint32_t rb = (src & 0xFF00FF) * a + (dst & 0xFF00FF) * na + 0x7F007F;
+  rb = ((rb + 0x10001 + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+  uint32_t g = ((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * na + 0x7F;
+  g = (g + 1 + (g >> 8)) >> 8;
+  return rb | g << 8;  // X byte 0
 }
 
 RECT Intersect(const RECT& a, const RECT& b) {
@@ -67,11 +70,13 @@ class Painter {
     for (const RECT& clip : rects_) {
       RECT part = Intersect(box, clip);
       for (LONG py = part.top; py < part.bottom; ++py) {
-        const uint8_t* row = glyph.coverage.data() + size_t(py - y) * size_t(glyph.width);
-        for (LONG px = part.left; px < part.right; ++px) {
-          unsigned a = row[px - x];
-          if (a == 255) *At(px, py) = pixel;
-          else if (a) *At(px, py) = Blend(*At(px, py), pixel, a);
+        const uint8_t* row =
+            glyph.coverage.data() + size_t(py - y) * size_t(glyph.width) + (part.left - x);
+        uint32_t* out = At(part.left, py);
+        for (LONG i = 0, n = part.right - part.left; i < n; ++i) {
+          unsigned a = row[i];
+          if (a == 255) out[i] = pixel;
+          else if (a) out[i] = Blend(out[i], pixel, a);
         }
       }
     }
