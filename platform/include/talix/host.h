@@ -7,6 +7,7 @@
 #include <talix/host_handles.h>
 #include <talix/host_modules.h>
 #include <talix/host_paths.h>
+#include <talix/host_present.h>
 #include <talix/host_registry.h>
 #include <talix/host_screen.h>
 #include <talix/host_sysinfo.h>
