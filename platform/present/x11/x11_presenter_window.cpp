@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <mutex>
+#include <vector>
 
 namespace talix::present {
 namespace {
@@ -20,16 +21,41 @@ constexpr long kEventMask = ExposureMask | KeyPressMask | KeyReleaseMask | Butto
 // Protocol errors (a window gone under us) are not worth a message, let alone the
 // default handler's exit.
 int IgnoreProtocolError(Display*, XErrorEvent*) { return 0; }
-// A lost connection is reported per display by the exit handler below; the default
-// handler would print before it.
-int QuietIoError(Display*) { return 0; }
+
+// Xlib's default I/O error handler prints and exits. For the presenter's connections
+// ours returns, so that Xlib calls the per-display exit handler (ConnectionLost); any
+// other connection of the process keeps the handler it had.
+std::mutex presenterDisplaysLock;
+std::vector<Display*> presenterDisplays;
+XIOErrorHandler previousIoHandler = nullptr;
+
+int OnIoError(Display* display) {
+  {
+    std::lock_guard<std::mutex> hold(presenterDisplaysLock);
+    if (std::find(presenterDisplays.begin(), presenterDisplays.end(), display) !=
+        presenterDisplays.end()) {
+      return 0;
+    }
+  }
+  return previousIoHandler != nullptr ? previousIoHandler(display) : 0;
+}
+
+void TrackDisplay(Display* display, bool ours) {
+  std::lock_guard<std::mutex> hold(presenterDisplaysLock);
+  if (ours) {
+    presenterDisplays.push_back(display);
+  } else {
+    presenterDisplays.erase(std::remove(presenterDisplays.begin(), presenterDisplays.end(), display),
+                            presenterDisplays.end());
+  }
+}
 
 void InstallErrorHandlers() {
   static std::once_flag once;
   std::call_once(once, [] {
     XInitThreads();
     XSetErrorHandler(IgnoreProtocolError);
-    XSetIOErrorHandler(QuietIoError);
+    previousIoHandler = XSetIOErrorHandler(OnIoError);
   });
 }
 
@@ -68,6 +94,7 @@ std::unique_ptr<PresenterWindow> PresenterWindow::Open(ScreenSource& screen, Inp
 PresenterWindow::PresenterWindow(ScreenSource& screen, InputSink& input, Display* display)
     : screen_(screen), input_(input), display_(display) {
   XSetIOErrorExitHandler(display_, ConnectionLost, &connectionLost_);
+  TrackDisplay(display_, true);
 }
 
 PresenterWindow::~PresenterWindow() {
@@ -213,7 +240,10 @@ void PresenterWindow::Close() {
   gc_ = nullptr;
   window_ = 0;
   colormap_ = 0;
-  if (display_ != nullptr) XCloseDisplay(display_);
+  if (display_ != nullptr) {
+    XCloseDisplay(display_);
+    TrackDisplay(display_, false);
+  }
   display_ = nullptr;
 }
 

@@ -1,5 +1,11 @@
 // The presenter's X11 side: its own display connection, a window showing the screen, and
 // the thread that owns both. Only that thread touches the connection once it runs.
+//
+// Limits: needs a 24-bit TrueColor visual with red in bits 16-23 (every common X server
+// has one), otherwise Start fails; frames go out with plain XPutImage, no shared memory;
+// the changed area is one bounding rectangle per frame. Xlib's protocol error handler is
+// process-wide: the presenter installs one that ignores errors instead of exiting, for
+// every connection of the process.
 #pragma once
 
 #include "platform/present/presenter.h"
