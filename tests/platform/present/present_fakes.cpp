@@ -5,11 +5,28 @@
 
 namespace talix::testing {
 
-FakeScreen::FakeScreen(int width, int height)
-    : width_(width), height_(height), pixels_(static_cast<size_t>(width) * height) {
+FakeScreen::FakeScreen(int width, int height) { Resize(width, height); }
+
+int FakeScreen::Width() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return width_;
+}
+
+int FakeScreen::Height() const {
+  std::lock_guard<std::mutex> hold(mutex_);
+  return height_;
+}
+
+void FakeScreen::Resize(int width, int height) {
+  std::lock_guard<std::mutex> hold(mutex_);
+  width_ = width;
+  height_ = height;
+  pixels_.resize(static_cast<size_t>(width) * height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) pixels_[static_cast<size_t>(y) * width + x] = PatternPixel(x, y);
   }
+  damage_ = {0, 0, width, height};
+  ++count_;
 }
 
 uint32_t FakeScreen::PatternPixel(int x, int y) {

@@ -18,8 +18,8 @@ class FakeScreen : public present::ScreenSource {
  public:
   FakeScreen(int width, int height);
 
-  int Width() const override { return width_; }
-  int Height() const override { return height_; }
+  int Width() const override;
+  int Height() const override;
   uint64_t ChangeCount() const override { return count_.load(); }
   bool CopyRect(const present::ScreenRect& rect, uint32_t* rows, size_t strideBytes) override;
   present::ScreenRect ChangedSince(uint64_t since) const override;
@@ -30,11 +30,13 @@ class FakeScreen : public present::ScreenSource {
   uint32_t Pixel(int x, int y) const;
   // Fills a rectangle, records it as the damage and moves the change counter.
   void Fill(const present::ScreenRect& rect, uint32_t pixel);
+  // A new size, holding the pattern again.
+  void Resize(int width, int height);
 
  private:
-  int width_;
-  int height_;
   mutable std::mutex mutex_;
+  int width_ = 0;
+  int height_ = 0;
   std::vector<uint32_t> pixels_;
   present::ScreenRect damage_;
   std::atomic<uint64_t> count_{1};

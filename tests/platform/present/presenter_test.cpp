@@ -102,11 +102,19 @@ class PresenterTest : public ::testing::Test {
 
   // Pixels of the window that differ from the fake screen (0 is a perfect match).
   int CountMismatches(Window window) {
-    XImage* image = XGetImage(view_, window, 0, 0, kWidth, kHeight, AllPlanes, ZPixmap);
-    if (image == nullptr) return kWidth * kHeight;
+    int width = screen_.Width();
+    int height = screen_.Height();
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(view_, window, &attributes) || attributes.width != width ||
+        attributes.height != height) {
+      return width * height;
+    }
+    XImage* image = XGetImage(view_, window, 0, 0, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (image == nullptr) return width * height;
     int mismatches = 0;
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
         uint32_t shown = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
         if (shown != screen_.Pixel(x, y)) ++mismatches;
       }
@@ -160,6 +168,18 @@ TEST_F(PresenterTest, RepaintsWhenTheScreenChanges) {
   EXPECT_TRUE(WaitForScreenShown(window)) << CountMismatches(window) << " pixels differ";
   screen_.Fill({kWidth - 1, kHeight - 1, 1, 1}, 0xABCDEF);  // the last pixel alone
   EXPECT_TRUE(WaitForScreenShown(window)) << CountMismatches(window) << " pixels differ";
+}
+
+TEST_F(PresenterTest, WindowFollowsTheScreenSize) {
+  Window window = StartAndWait();
+  ASSERT_NE(window, 0u);
+  screen_.Resize(kWidth + 77, kHeight - 33);
+  EXPECT_TRUE(WaitForScreenShown(window)) << CountMismatches(window) << " pixels differ";
+  XSizeHints hints{};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(view_, window, &hints, &supplied));
+  EXPECT_EQ(hints.max_width, kWidth + 77);
+  EXPECT_EQ(hints.max_height, kHeight - 33);
 }
 
 TEST_F(PresenterTest, RepaintsWhatAnotherWindowUncovers) {
