@@ -25,7 +25,8 @@ struct ScreenRect {
 };
 
 // The composed virtual screen. Called from the presenter's own thread: an implementation
-// guards its pixels against the thread that composes them.
+// guards its pixels against the thread that composes them (and does not hold that guard
+// while stopping the presenter).
 class ScreenSource {
  public:
   virtual ~ScreenSource() = default;
@@ -48,7 +49,8 @@ class ScreenSource {
 enum class Button { Left, Middle, Right };
 
 // Where the presenter's input goes, in virtual-screen coordinates. Called from the
-// presenter's own thread.
+// presenter's own thread; a call must not wait for the thread that stops the presenter
+// (queue the input, do not send it synchronously), or Stop would wait for itself.
 class InputSink {
  public:
   virtual ~InputSink() = default;
