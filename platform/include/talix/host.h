@@ -10,6 +10,7 @@
 #include <talix/host_modal.h>
 #include <talix/host_modules.h>
 #include <talix/host_paths.h>
+#include <talix/host_present.h>
 #include <talix/host_registry.h>
 #include <talix/host_screen.h>
 #include <talix/host_sysinfo.h>
