@@ -17,4 +17,5 @@
 #include <win/icon.h>
 #include <win/text.h>
 #include <win/user.h>
+#include <win/menu.h>
 #include <win/exception.h>
