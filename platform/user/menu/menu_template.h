@@ -11,6 +11,6 @@ namespace talix::user::menu {
 // Builds a menu (with popup submenus) from a template; null with ERROR_INVALID_DATA when
 // the template is malformed: truncated, nested deeper than kMaxMenuDepth, or of an
 // unknown version. Never reads outside `bytes`.
-HMENU BuildMenuFromTemplate(ByteView bytes);
+TALIX_EXPORT HMENU BuildMenuFromTemplate(ByteView bytes);
 
 }  // namespace talix::user::menu

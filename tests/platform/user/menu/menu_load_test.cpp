@@ -2,6 +2,10 @@
 #include "menu_ids.h"
 #include "menu_test_support.h"
 
+#include "platform/user/menu/menu_template.h"
+
+#include <memory>
+
 namespace talix::testing {
 namespace {
 
@@ -83,6 +87,35 @@ TEST_F(MenuTest, IndirectTemplateBuildsTheSameMenu) {
   EXPECT_EQ(LoadMenuIndirectW(nullptr), nullptr);
   DestroyMenu(indirect);
   DestroyMenu(loaded);
+}
+
+// Every truncation and every single-byte change of the real templates either builds a menu
+// or fails with ERROR_INVALID_DATA; each try reads an exact-size heap copy, so a read past
+// the end is caught by the address sanitizer.
+TEST_F(MenuTest, DamagedTemplatesNeverReadPastTheirEnd) {
+  HMODULE self = GetModuleHandleW(nullptr);
+  for (int id : {IDM_STANDARD, IDM_EXTENDED}) {
+    HRSRC info = FindResourceW(self, MAKEINTRESOURCEW(id), RT_MENU);
+    ASSERT_NE(info, nullptr);
+    const BYTE* bytes = static_cast<const BYTE*>(LockResource(LoadResource(self, info)));
+    std::vector<BYTE> original(bytes, bytes + SizeofResource(self, info));
+    auto attempt = [](const std::vector<BYTE>& data) {
+      auto copy = std::make_unique<BYTE[]>(data.size());
+      std::copy(data.begin(), data.end(), copy.get());
+      SetLastError(0);
+      HMENU menu = user::menu::BuildMenuFromTemplate(ByteView(copy.get(), data.size()));
+      if (menu) return DestroyMenu(menu) != FALSE;
+      return GetLastError() == static_cast<DWORD>(ERROR_INVALID_DATA);
+    };
+    for (size_t length = 0; length < original.size(); ++length)
+      EXPECT_TRUE(attempt(std::vector<BYTE>(original.begin(), original.begin() + length))) << length;
+    for (size_t at = 0; at < original.size(); ++at)
+      for (BYTE value : {BYTE{0x00}, BYTE{0x80}, BYTE{0x91}, BYTE{0xFF}}) {
+        std::vector<BYTE> damaged = original;
+        damaged[at] = value;
+        EXPECT_TRUE(attempt(damaged)) << at;
+      }
+  }
 }
 
 }  // namespace
