@@ -21,4 +21,5 @@
 #include <win/input.h>
 #include <win/sysparams.h>
 #include <win/dialog.h>
+#include <win/menu.h>
 #include <win/exception.h>

@@ -6,6 +6,7 @@
 // parents; then the handles go stale. Timers, properties and posted messages of the
 // windows go with them; observers (focus, capture) hear of each window before its
 // WM_DESTROY.
+#include "platform/user/menu/window_menus.h"
 #include "platform/user/message/message_queue.h"
 #include "platform/user/paint/paint_hooks.h"
 #include "platform/user/timer/timers.h"
@@ -66,6 +67,7 @@ void ForgetWindowLocked(Window& window) {
 void FreeTree(HWND hwnd) {
   for (HWND child : Children(hwnd, false)) FreeTree(child);
   SendMessageW(hwnd, WM_NCDESTROY, 0, 0);
+  menu::DestroyWindowMenus(hwnd);
   std::shared_ptr<Window> keep = PeekWindowObject(hwnd);  // freed outside the lock
   std::lock_guard<std::mutex> lock(UserLock());
   Window* window = WindowLocked(hwnd);
