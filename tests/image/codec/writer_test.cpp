@@ -156,6 +156,15 @@ TEST(Writers, MonoHeadersAndBitPositions) {
   TempFile ota("nine.otb");
   EXPECT_EQ(store.SaveBitmap(ota.Windows().c_str(), CNBitmapUtil::BF_OTA, CNBitmapUtil::BT_IMAGE, 0), 6);
   EXPECT_EQ(ota.Bytes(), std::vector<uint8_t>({0x00, 9, 1, 0x01, 0x00, 0x80}));
+
+  // The smallest WBMP is five bytes, and it reads back.
+  char black[3] = {0, 0, 0};
+  ASSERT_EQ(store.CreateBitmapFromData(1, 1, black, CNBitmapUtil::BT_IMAGE, 0), 1);
+  TempFile tiny("tiny.wbm");
+  EXPECT_EQ(store.SaveBitmap(tiny.Windows().c_str(), CNBitmapUtil::BF_WBMP, CNBitmapUtil::BT_IMAGE, 0), 5);
+  TestStore back;
+  ASSERT_NE(back.Load(tiny.Host()), nullptr) << back.GetLastError();
+  EXPECT_EQ(back.Pixels(), std::vector<uint8_t>({0, 0, 0}));
 }
 
 // The random threshold: grey pixels become light or dark as the documented generator
