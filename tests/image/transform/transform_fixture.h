@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 namespace talix::image::testing {
@@ -27,6 +28,12 @@ struct Picture {
     return width == o.width && height == o.height && pixels == o.pixels;
   }
 };
+
+inline void PrintTo(const Picture& p, std::ostream* os) {
+  *os << p.width << "x" << p.height << std::hex;
+  for (size_t i = 0; i < p.pixels.size() && i < 64; ++i) *os << (i % size_t(p.width ? p.width : 1) ? " " : " | ") << p.pixels[i];
+  *os << std::dec;
+}
 
 // Reaches the store's protected members and blend state.
 struct StoreProbe : CNBitmapUtil {
