@@ -38,7 +38,7 @@ unsigned long CNBitmapUtil::MixColors(unsigned long a, unsigned long b, int perc
 
 unsigned long CNBitmapUtil::FadeColor(unsigned long color, int factor) {
   // A negative factor has no meaning for a fade; it darkens to black.
-  return talix::image::FadeChannels(uint32_t(color), factor < 0 ? 0 : factor);
+  return talix::image::FadeChannels(uint32_t(color), factor);
 }
 
 int CNBitmapUtil::GetColorDifRatio(unsigned long a, unsigned long b) {

@@ -10,18 +10,46 @@
 #include <cmath>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace talix::image {
 namespace {
+
+// One sample position along an axis: the two pixels it falls between (the second clamped
+// to the last one), the weight of the first in percent, and the sine of its fraction.
+struct AxisSample {
+  int first, second;
+  int weight;
+  double sine;
+};
+
+// The samples of `count` target pixels starting at `start`, stepping by length / count in
+// single precision as the rule accumulates them. They are the same on every row (and every
+// column), so they are worked out once.
+std::vector<AxisSample> AxisSamples(int start, int length, int count, int last) {
+  std::vector<AxisSample> samples(static_cast<size_t>(count));
+  const float step = float(length) / float(count);
+  float position = float(start);
+  for (AxisSample& s : samples) {
+    const int whole = int(position);
+    const float fraction = position - float(whole);
+    s.first = std::min(whole, last);
+    s.second = std::min(s.first + 1, last);
+    s.weight = int((1 - fraction) * 100);
+    s.sine = std::sin(fraction * 3.14159);
+    position += step;
+  }
+  return samples;
+}
 
 uint32_t PixelOf(const DitherSource& source, int x, int y) {
   const uint8_t* p = source.rows + size_t(y) * size_t(source.rowSize) + size_t(x) * 3;
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16;
 }
 
-int ShadingFactor(float fraction, int difference, int strength, int level, uint8_t noise) {
-  const double shade = 255.0 - std::sin(fraction * 3.14159) * double(difference / strength) *
-                                   (double(level) - double(noise));
+// `quotient` is the difference divided by the dither strength (integer division).
+int ShadingFactor(double sine, int quotient, int level, uint8_t noise) {
+  const double shade = 255.0 - sine * double(quotient) * (double(level) - double(noise));
   return int(std::clamp(shade, 0.0, 65536.0));
 }
 
@@ -30,38 +58,36 @@ int ShadingFactor(float fraction, int difference, int strength, int level, uint8
 void ResampleWithDither(const DitherSource& source, const DitherRequest& request,
                         const uint8_t* noise, uint8_t* target, int targetRowSize) {
   const bool dither = request.strength != 0 && request.level != 0;
-  const float stepX = float(request.sourceWidth) / float(request.targetWidth);
-  const float stepY = float(request.sourceHeight) / float(request.targetHeight);
-  const int lastX = source.width - 1, lastY = source.height - 1;
+  const std::vector<AxisSample> columns =
+      AxisSamples(request.sourceX, request.sourceWidth, request.targetWidth, source.width - 1);
+  const std::vector<AxisSample> rows =
+      AxisSamples(request.sourceY, request.sourceHeight, request.targetHeight, source.height - 1);
+  // Differences are 0..255; their quotients by the strength are looked up.
+  int quotients[256] = {};
+  for (int d = 0; dither && d < 256; ++d) quotients[d] = d / request.strength;
   size_t cursor = 0;
-  float y = float(request.sourceY);
-  for (int j = 0; j < request.targetHeight; ++j, y += stepY) {
-    const int y0 = std::min(int(y), lastY), y1 = std::min(y0 + 1, lastY);
-    const float fy = y - float(int(y));
-    const int c = int((1 - fy) * 100);
+  for (int j = 0; j < request.targetHeight; ++j) {
+    const AxisSample& row = rows[size_t(j)];
     uint8_t* out = target + size_t(j) * size_t(targetRowSize);
-    float x = float(request.sourceX);
-    for (int k = 0; k < request.targetWidth; ++k, x += stepX) {
-      const int x0 = std::min(int(x), lastX), x1 = std::min(x0 + 1, lastX);
-      const float fx = x - float(int(x));
-      const int l = int((1 - fx) * 100);
-      const uint32_t i = PixelOf(source, x0, y0), kk = PixelOf(source, x1, y0);
-      const uint32_t n = PixelOf(source, x0, y1), o = PixelOf(source, x1, y1);
-      const uint32_t m = MixChannels(i, kk, l), p = MixChannels(n, o, l);
-      uint32_t q = MixChannels(m, p, c);
+    for (const AxisSample& column : columns) {
+      const uint32_t i = PixelOf(source, column.first, row.first);
+      const uint32_t k = PixelOf(source, column.second, row.first);
+      const uint32_t n = PixelOf(source, column.first, row.second);
+      const uint32_t o = PixelOf(source, column.second, row.second);
+      const uint32_t m = MixChannels(i, k, column.weight), p = MixChannels(n, o, column.weight);
+      uint32_t q = MixChannels(m, p, row.weight);
       if (dither) {
-        const int s1 = ShadingFactor(fy, ColourDifRatio(m, p), request.strength, request.level,
-                                     noise[cursor]);
+        const int s1 = ShadingFactor(row.sine, quotients[ColourDifRatio(m, p)], request.level, noise[cursor]);
         q = FadeChannels(q, s1);
-        const int d2 = ColourDifRatio(MixChannels(i, n, c), MixChannels(kk, o, c));
-        const int s2 = ShadingFactor(fx, d2, request.strength, request.level, noise[cursor + 1]);
+        const int d2 = ColourDifRatio(MixChannels(i, n, row.weight), MixChannels(k, o, row.weight));
+        const int s2 = ShadingFactor(column.sine, quotients[d2], request.level, noise[cursor + 1]);
         q = FadeChannels(q, s2);
         cursor += 2;
         if (cursor >= kDitherNoiseBytes) cursor = 0;
       }
-      out[size_t(k) * 3] = uint8_t(q);
-      out[size_t(k) * 3 + 1] = uint8_t(q >> 8);
-      out[size_t(k) * 3 + 2] = uint8_t(q >> 16);
+      *out++ = uint8_t(q);
+      *out++ = uint8_t(q >> 8);
+      *out++ = uint8_t(q >> 16);
     }
   }
 }
