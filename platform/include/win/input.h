@@ -245,6 +245,7 @@ WINUSERAPI BOOL SetDoubleClickTime(UINT ms);
 WINUSERAPI SHORT GetKeyState(int key);
 WINUSERAPI SHORT GetAsyncKeyState(int key);
 WINUSERAPI BOOL GetKeyboardState(LPBYTE state);
+WINUSERAPI BOOL SetKeyboardState(LPBYTE state);
 WINUSERAPI UINT MapVirtualKeyW(UINT code, UINT mapType);
 
 // Hooks.

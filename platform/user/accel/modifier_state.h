@@ -1,8 +1,5 @@
-// The state of Shift, Ctrl and Alt that TranslateAcceleratorW matches entries against.
-//
-// Until the keyboard state (GetKeyState) is part of the platform, the state comes from a
-// value the host sets; ModifierStateForAccelerators is the one place to switch over to
-// GetKeyState(VK_SHIFT/VK_CONTROL/VK_MENU) < 0.
+// The state of Shift, Ctrl and Alt that TranslateAcceleratorW matches entries against:
+// the calling thread's key state (GetKeyState), as of the last key message it retrieved.
 #pragma once
 
 #include <win/types.h>
@@ -16,8 +13,5 @@ struct AcceleratorModifiers {
 };
 
 AcceleratorModifiers ModifierStateForAccelerators();
-
-// Sets the state reported above (for tests and hosts without keyboard input).
-TALIX_EXPORT void SetAcceleratorModifiers(AcceleratorModifiers modifiers);
 
 }  // namespace talix::user::accel

@@ -205,6 +205,19 @@ BOOL GetKeyboardState(LPBYTE state) {
   return TRUE;
 }
 
+// Replaces the calling thread's key state (what GetKeyState reports); the asynchronous
+// state of the keyboard stays as it is.
+BOOL SetKeyboardState(LPBYTE state) {
+  if (!state) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::lock_guard<std::mutex> lock(UserLock());
+  ThreadInput& thread = ThreadInputLocked(GetCurrentThreadId());
+  std::memcpy(thread.keys, state, sizeof(thread.keys));
+  return TRUE;
+}
+
 UINT MapVirtualKeyW(UINT code, UINT mapType) {
   bool extended;
   switch (mapType) {

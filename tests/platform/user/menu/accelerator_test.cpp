@@ -65,14 +65,22 @@ constexpr AcceleratorModifiers kNone{}, kCtrl{false, true, false},
 
 class TranslateTest : public MenuWindowTest {
  protected:
+  // The thread's key state as if the modifier keys had been pressed.
+  static void SetModifiers(AcceleratorModifiers mods) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = mods.shift ? 0x80 : 0;
+    keys[VK_CONTROL] = mods.control ? 0x80 : 0;
+    keys[VK_MENU] = mods.alt ? 0x80 : 0;
+    ASSERT_TRUE(SetKeyboardState(keys));
+  }
   void TearDown() override {
-    user::accel::SetAcceleratorModifiers(kNone);
+    SetModifiers(kNone);
     MenuWindowTest::TearDown();
   }
   // Translates one key message; the messages the window got.
   std::vector<MenuMessage> Press(HWND hwnd, HACCEL table, UINT message, WPARAM key,
                                  AcceleratorModifiers mods, int* translated) {
-    user::accel::SetAcceleratorModifiers(mods);
+    SetModifiers(mods);
     MSG msg{hwnd, message, key, 0};
     Take();
     *translated = TranslateAcceleratorW(hwnd, table, &msg);
