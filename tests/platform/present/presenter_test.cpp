@@ -3,6 +3,7 @@
 #include "platform/present/presenter.h"
 #include "present_fakes.h"
 #include "x_test_server.h"
+#include "x_view.h"
 
 #include <talix/host_present.h>
 
@@ -20,39 +21,6 @@ namespace talix::testing {
 namespace {
 
 using present::ScreenRect;
-
-// Polls `done` for up to five seconds.
-bool WaitUntil(const std::function<bool()>& done) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= deadline) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
-
-// Sets DISPLAY for the test's lifetime and restores it after.
-class ScopedDisplayVariable {
- public:
-  explicit ScopedDisplayVariable(const char* value) {
-    if (const char* old = std::getenv("DISPLAY")) saved_ = old;
-    if (value != nullptr) {
-      setenv("DISPLAY", value, 1);
-    } else {
-      unsetenv("DISPLAY");
-    }
-  }
-  ~ScopedDisplayVariable() {
-    if (saved_) {
-      setenv("DISPLAY", saved_->c_str(), 1);
-    } else {
-      unsetenv("DISPLAY");
-    }
-  }
-
- private:
-  std::optional<std::string> saved_;
-};
 
 class PresenterTest : public ::testing::Test {
  protected:
@@ -74,31 +42,11 @@ class PresenterTest : public ::testing::Test {
 
   // The presenter's top-level window, once it is mapped; 0 when it does not come.
   Window WaitForWindow() {
-    Window found = 0;
-    WaitUntil([&] {
-      found = FindWindowNamed("TALIX");
-      XWindowAttributes attributes;
-      return found != 0 && XGetWindowAttributes(view_, found, &attributes) &&
-             attributes.map_state == IsViewable;
-    });
-    return found;
+    unsigned long found = 0;
+    return WaitForMappedWindow(view_, "TALIX", &found) ? found : 0;
   }
 
-  Window FindWindowNamed(const char* title) {
-    Window root, parent, *children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (!XQueryTree(view_, DefaultRootWindow(view_), &root, &parent, &children, &count)) return 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) {
-      char* name = nullptr;
-      if (XFetchName(view_, children[i], &name) && name != nullptr) {
-        if (std::string(name) == title) found = children[i];
-        XFree(name);
-      }
-    }
-    if (children != nullptr) XFree(children);
-    return found;
-  }
+  Window FindWindowNamed(const char* title) { return testing::FindWindowNamed(view_, title); }
 
   // Pixels of the window that differ from the fake screen (0 is a perfect match).
   int CountMismatches(Window window) {
@@ -109,17 +57,14 @@ class PresenterTest : public ::testing::Test {
         attributes.height != height) {
       return width * height;
     }
-    XImage* image = XGetImage(view_, window, 0, 0, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (image == nullptr) return width * height;
+    std::vector<uint32_t> shown = ReadWindowPixels(view_, window, width, height);
+    if (shown.empty()) return width * height;
     int mismatches = 0;
     for (int y = 0; y < height; ++y) {
       for (int x = 0; x < width; ++x) {
-        uint32_t shown = static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF;
-        if (shown != screen_.Pixel(x, y)) ++mismatches;
+        if (shown[size_t(y) * size_t(width) + size_t(x)] != screen_.Pixel(x, y)) ++mismatches;
       }
     }
-    XDestroyImage(image);
     return mismatches;
   }
 
@@ -299,7 +244,14 @@ TEST_F(PresenterTest, LosingTheServerEndsThePresenterQuietly) {
 }
 
 TEST_F(PresenterTest, HostApiUsesTheRegisteredScreenAndInput) {
-  EXPECT_FALSE(host::StartPresenter()) << "nothing registered yet";
+  // The platform registers the composed screen and the host input at load; the test's
+  // fakes take their place and the platform's come back after.
+  present::ScreenSource* platformScreen = present::DefaultScreenSource();
+  present::InputSink* platformInput = present::DefaultInputSink();
+  EXPECT_NE(platformScreen, nullptr);
+  EXPECT_NE(platformInput, nullptr);
+  present::SetDefaultScreenSource(nullptr);
+  EXPECT_FALSE(host::StartPresenter()) << "no screen registered";
   present::SetDefaultScreenSource(&screen_);
   present::SetDefaultInputSink(&input_);
   EXPECT_TRUE(host::StartPresenter());
@@ -310,8 +262,8 @@ TEST_F(PresenterTest, HostApiUsesTheRegisteredScreenAndInput) {
   host::StopPresenter();
   EXPECT_FALSE(host::PresenterRunning());
   EXPECT_EQ(FindWindowNamed("TALIX"), 0u);
-  present::SetDefaultScreenSource(nullptr);
-  present::SetDefaultInputSink(nullptr);
+  present::SetDefaultScreenSource(platformScreen);
+  present::SetDefaultInputSink(platformInput);
 }
 
 // Without a usable display the presenter stays off: headless is the default.
