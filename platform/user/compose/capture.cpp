@@ -10,6 +10,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -94,13 +95,20 @@ bool CaptureWindow(HWND hwnd, CapturedImage* out) {
   return true;
 }
 
-bool CaptureScreen(CapturedImage* out) {
+bool CaptureScreenRect(const RECT& rect, CapturedImage* out) {
   if (!out) return false;
   ComposeScreen();
   std::shared_ptr<gdi::BitmapObject> screen = gdi::ScreenSurface();
   if (!screen) return false;
-  CopyOpaque(*screen, RECT{0, 0, screen->Width(), screen->Height()}, out);
+  RECT part{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
+            std::min<LONG>(rect.right, screen->Width()), std::min<LONG>(rect.bottom, screen->Height())};
+  if (part.right <= part.left || part.bottom <= part.top) return false;
+  CopyOpaque(*screen, part, out);
   return true;
+}
+
+bool CaptureScreen(CapturedImage* out) {
+  return CaptureScreenRect(RECT{0, 0, gdi::kMaxBitmapSide, gdi::kMaxBitmapSide}, out);
 }
 
 HBITMAP CaptureWindowBitmap(HWND hwnd) {

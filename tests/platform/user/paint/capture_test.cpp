@@ -78,6 +78,11 @@ TEST_F(PaintTest, CapturesComeAsTopDownDibSections) {
   GetObjectW(screen, sizeof(info), &info);
   EXPECT_EQ(info.bmWidth, host::GetScreenParams().width);
   DeleteObject(screen);
+  host::CapturedImage part;
+  ASSERT_TRUE(host::CaptureScreenRect(RECT{-5, 10, 20, 12}, &part));
+  EXPECT_EQ(part.width, 20) << "cut to the screen";
+  EXPECT_EQ(part.At(0, 0), Argb(RGB(12, 34, 56)));
+  EXPECT_FALSE(host::CaptureScreenRect(RECT{-5, -5, 0, 0}, &part));
 }
 
 }  // namespace
