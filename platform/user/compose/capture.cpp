@@ -36,9 +36,11 @@ void CopyOpaque(const gdi::BitmapObject& surface, const RECT& rect, CapturedImag
   out->height = user::RectHeight(rect);
   out->pixels.assign(size_t(out->width) * size_t(out->height), 0xFF000000u);
   gdi::PixelGuard guard(gdi::PixelLock());
-  for (int y = std::max<LONG>(rect.top, 0); y < std::min<LONG>(rect.bottom, surface.Height()); ++y) {
+  int top = std::max<LONG>(rect.top, 0), bottom = std::min<LONG>(rect.bottom, surface.Height());
+  int left = std::max<LONG>(rect.left, 0), right = std::min<LONG>(rect.right, surface.Width());
+  for (int y = top; y < bottom; ++y) {
     auto* row = reinterpret_cast<const uint32_t*>(surface.Row(y));
-    for (int x = std::max<LONG>(rect.left, 0); x < std::min<LONG>(rect.right, surface.Width()); ++x)
+    for (int x = left; x < right; ++x)
       out->pixels[size_t(y - rect.top) * size_t(out->width) + size_t(x - rect.left)] =
           row[x] | 0xFF000000u;
   }
@@ -101,7 +103,8 @@ bool CaptureScreenRect(const RECT& rect, CapturedImage* out) {
   std::shared_ptr<gdi::BitmapObject> screen = gdi::ScreenSurface();
   if (!screen) return false;
   RECT part{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
-            std::min<LONG>(rect.right, screen->Width()), std::min<LONG>(rect.bottom, screen->Height())};
+            std::min<LONG>(rect.right, screen->Width()),
+            std::min<LONG>(rect.bottom, screen->Height())};
   if (part.right <= part.left || part.bottom <= part.top) return false;
   CopyOpaque(*screen, part, out);
   return true;
