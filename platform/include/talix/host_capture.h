@@ -28,8 +28,10 @@ struct CapturedImage {
 // UpdateLayeredWindow comes back with them, alpha un-premultiplied. False for a bad
 // window, the desktop, or a window outside the tree.
 TALIX_EXPORT bool CaptureWindow(HWND hwnd, CapturedImage* out);
-// The composed screen, alpha 255.
+// The composed screen, alpha 255; or a rectangle of it (cut to the screen; false when
+// nothing is left).
 TALIX_EXPORT bool CaptureScreen(CapturedImage* out);
+TALIX_EXPORT bool CaptureScreenRect(const RECT& rect, CapturedImage* out);
 // The same as a new 32-bit top-down DIB section (the caller deletes it); null on failure.
 TALIX_EXPORT HBITMAP CaptureWindowBitmap(HWND hwnd);
 TALIX_EXPORT HBITMAP CaptureScreenBitmap();

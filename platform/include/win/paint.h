@@ -1,9 +1,16 @@
 // Painting: update regions and the paint cycle, window DCs, window regions and layered
 // windows. GetDC and ReleaseDC are declared with the other DC functions in win/gdi.h.
 //
-// Limits: WS_EX_LAYOUTRTL windows get mirrored DCs and their update rectangles are
-// reported in mirrored client coordinates, but child positions are not mirrored; caret
-// hiding around BeginPaint does not exist (there is no caret).
+// Every top-level window draws into a surface of its own and the screen composes them
+// (talix/host_capture.h), so top-level windows never clip or invalidate each other; child
+// windows share their top-level window's surface and clip and invalidate as documented.
+// GetDCEx's clip region is in screen coordinates.
+//
+// Limits: every GetDC returns a fresh DC (CS_OWNDC and CS_CLASSDC DCs keep no attributes
+// between calls); WS_EX_LAYOUTRTL windows get mirrored DCs and mirrored update rectangles,
+// but child positions are not mirrored; there is no caret to hide around BeginPaint;
+// WS_EX_LAYERED dropped by SetWindowLongW resets the layered state only when the window
+// passes WM_STYLECHANGED on to DefWindowProcW.
 #pragma once
 
 #include <win/gdi.h>

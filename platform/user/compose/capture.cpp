@@ -10,6 +10,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -35,9 +36,11 @@ void CopyOpaque(const gdi::BitmapObject& surface, const RECT& rect, CapturedImag
   out->height = user::RectHeight(rect);
   out->pixels.assign(size_t(out->width) * size_t(out->height), 0xFF000000u);
   gdi::PixelGuard guard(gdi::PixelLock());
-  for (int y = std::max<LONG>(rect.top, 0); y < std::min<LONG>(rect.bottom, surface.Height()); ++y) {
+  int top = std::max<LONG>(rect.top, 0), bottom = std::min<LONG>(rect.bottom, surface.Height());
+  int left = std::max<LONG>(rect.left, 0), right = std::min<LONG>(rect.right, surface.Width());
+  for (int y = top; y < bottom; ++y) {
     auto* row = reinterpret_cast<const uint32_t*>(surface.Row(y));
-    for (int x = std::max<LONG>(rect.left, 0); x < std::min<LONG>(rect.right, surface.Width()); ++x)
+    for (int x = left; x < right; ++x)
       out->pixels[size_t(y - rect.top) * size_t(out->width) + size_t(x - rect.left)] =
           row[x] | 0xFF000000u;
   }
@@ -94,13 +97,21 @@ bool CaptureWindow(HWND hwnd, CapturedImage* out) {
   return true;
 }
 
-bool CaptureScreen(CapturedImage* out) {
+bool CaptureScreenRect(const RECT& rect, CapturedImage* out) {
   if (!out) return false;
   ComposeScreen();
   std::shared_ptr<gdi::BitmapObject> screen = gdi::ScreenSurface();
   if (!screen) return false;
-  CopyOpaque(*screen, RECT{0, 0, screen->Width(), screen->Height()}, out);
+  RECT part{std::max<LONG>(rect.left, 0), std::max<LONG>(rect.top, 0),
+            std::min<LONG>(rect.right, screen->Width()),
+            std::min<LONG>(rect.bottom, screen->Height())};
+  if (part.right <= part.left || part.bottom <= part.top) return false;
+  CopyOpaque(*screen, part, out);
   return true;
+}
+
+bool CaptureScreen(CapturedImage* out) {
+  return CaptureScreenRect(RECT{0, 0, gdi::kMaxBitmapSide, gdi::kMaxBitmapSide}, out);
 }
 
 HBITMAP CaptureWindowBitmap(HWND hwnd) {

@@ -57,7 +57,9 @@ void RecordEraseResult(HWND hwnd, bool erased) {
   if (Window* window = WindowLocked(hwnd)) PaintStateLocked(*window).appErase = !erased;
 }
 
-std::vector<HWND> ChildrenTaken(HWND hwnd, UINT flags, bool* due, bool (*test)(Window&, PaintState&)) {
+// Whether `test` holds for the window, and its children the flags take in.
+std::vector<HWND> ChildrenTaken(HWND hwnd, UINT flags, bool* due,
+                                bool (*test)(Window&, PaintState&)) {
   std::lock_guard<std::mutex> lock(UserLock());
   Window* window = WindowLocked(hwnd);
   if (!window) return {};

@@ -10,6 +10,8 @@
 namespace talix::user {
 namespace {
 
+uintptr_t HandleValue(HWND hwnd) { return reinterpret_cast<uintptr_t>(hwnd); }
+
 int Depth(const Window& window) {
   int depth = 0;
   for (const Window* w = window.parent; w; w = w->parent) ++depth;
@@ -27,7 +29,8 @@ bool PaintSource(MessageQueue& queue, const MessageFilter& filter, bool remove, 
         !filter.AcceptsWindowLocked(hwnd))
       continue;
     int depth = Depth(*window);
-    if (best && (depth > bestDepth || (depth == bestDepth && hwnd > best->hwnd))) continue;
+    bool later = depth == bestDepth && HandleValue(hwnd) > HandleValue(best ? best->hwnd : hwnd);
+    if (best && (depth > bestDepth || later)) continue;
     best = window;
     bestState = state.get();
     bestDepth = depth;

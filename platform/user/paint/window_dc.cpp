@@ -73,7 +73,8 @@ bool ForgetWindowDc(HDC hdc) {
     }
     Window* top = WindowLocked(record.top);
     if (!top) return true;
-    if (PaintState* state = FindPaintStateLocked(*top)) state->openDcs = std::max(0, state->openDcs - 1);
+    if (PaintState* state = FindPaintStateLocked(*top))
+      state->openDcs = std::max(0, state->openDcs - 1);
     if (top->style & WS_VISIBLE) changed = Shifted(record.drawable, top->rect.left, top->rect.top);
   }
   DamageScreen(changed);

@@ -50,13 +50,15 @@ void Resized(Window& window, const RECT& oldClient, const Change& change, Painte
   RedrawLocked(window, &exposed, RDW_INVALIDATE | RDW_ERASE, wake);
   gdi::Region32 frame(RECT{0, 0, RectWidth(window.rect), RectHeight(window.rect)});
   frame.Subtract(gdi::Region32(window.client));
-  if (!frame.Empty()) RedrawLocked(window, &frame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN, wake);
+  if (!frame.Empty())
+    RedrawLocked(window, &frame, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN, wake);
 }
 
 void Repaint(Window& window, const RECT& oldRect, const RECT& oldClient, const Change& change,
              PainterList* wake) {
   bool top = IsTopLevel(window);
-  if (!top && change.wasShown && (!change.shown || change.moved || change.sized || change.restacked))
+  bool leftItsPlace = !change.shown || change.moved || change.sized || change.restacked;
+  if (!top && change.wasShown && leftItsPlace)
     ExposeParent(window, oldRect, wake);
   if (!change.shown) return;
   if (!change.wasShown || (!top && (change.moved || change.restacked)))

@@ -1,6 +1,8 @@
 // Captures: window pixels, DIB sections and PNG files read back with libpng.
 #include "paint_fixture.h"
 
+#include "platform/user/compose/screen_copy.h"
+
 #include <png.h>
 
 #include <cstdio>
@@ -78,6 +80,23 @@ TEST_F(PaintTest, CapturesComeAsTopDownDibSections) {
   GetObjectW(screen, sizeof(info), &info);
   EXPECT_EQ(info.bmWidth, host::GetScreenParams().width);
   DeleteObject(screen);
+  host::CapturedImage part;
+  ASSERT_TRUE(host::CaptureScreenRect(RECT{-5, 10, 20, 12}, &part));
+  EXPECT_EQ(part.width, 20) << "cut to the screen";
+  EXPECT_EQ(part.At(0, 0), Argb(RGB(12, 34, 56)));
+  EXPECT_FALSE(host::CaptureScreenRect(RECT{-5, -5, 0, 0}, &part));
+}
+
+TEST_F(PaintTest, ScreenCopiesLeaveWhatLiesOutsideTheScreenAlone) {
+  Filled(RGB(12, 34, 56), 0, 0, 30, 20);
+  host::PumpMessagesUntilIdle();
+  std::vector<uint32_t> rows(4 * 3, 0xDEADBEEFu);  // 4 x 3 pixels, tightly packed
+  ASSERT_TRUE(user::CopyComposedScreen(RECT{-2, -1, 2, 2}, rows.data(), 16));
+  EXPECT_EQ(rows[0], 0xDEADBEEFu) << "left of and above the screen";
+  EXPECT_EQ(rows[4 + 1], 0xDEADBEEFu);
+  EXPECT_EQ(rows[4 + 2], 0x000C2238u) << "BGRX, X = 0";
+  EXPECT_EQ(rows[8 + 3], 0x000C2238u);
+  EXPECT_FALSE(user::CopyComposedScreen(RECT{-9, -9, -1, -1}, rows.data(), 16));
 }
 
 }  // namespace

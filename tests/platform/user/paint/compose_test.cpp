@@ -25,9 +25,10 @@ uint32_t PerPixelBlend(uint32_t s, uint32_t d, uint32_t ca) {
   auto scale = [&](uint32_t v) { return ca == 255 ? v : Div255(v * ca); };
   uint32_t sa = scale(Channel(s, 24));
   uint32_t out = 0xFF000000u;
-  for (int shift : {0, 8, 16})
-    out |= std::min<uint32_t>(255, scale(Channel(s, shift)) + Div255(Channel(d, shift) * (255 - sa)))
-           << shift;
+  for (int shift : {0, 8, 16}) {
+    uint32_t v = scale(Channel(s, shift)) + Div255(Channel(d, shift) * (255 - sa));
+    out |= std::min<uint32_t>(255, v) << shift;
+  }
   return out;
 }
 
