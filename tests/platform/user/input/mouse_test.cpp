@@ -69,6 +69,17 @@ TEST_F(InputTest, MouseActivateAnswersDecideActivationAndDelivery) {
     DestroyWindow(other);
     DestroyWindow(target);
   }
+  // Children of the active window are asked too, and the parent may eat the press.
+  HWND top = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND child = Make(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top);
+  Answers()[{top, WM_MOUSEACTIVATE}] = MA_NOACTIVATEANDEAT;
+  SeenLog().clear();
+  host::Click(10, 10);
+  Pump();
+  EXPECT_NE(Find(child, WM_MOUSEACTIVATE), nullptr);
+  EXPECT_EQ(Find(child, WM_LBUTTONDOWN), nullptr);
+  EXPECT_NE(Find(child, WM_LBUTTONUP), nullptr);
+  DestroyWindow(top);
 }
 
 TEST_F(InputTest, CaptureSendsTheMouseToTheCapturingWindowWhereverItIs) {
