@@ -10,6 +10,9 @@
 // changes when the thread retrieves the key message.
 //
 // Any thread may inject (an X11 presenter feeds its events from its own thread).
+//
+// A press on a caption, a sizing edge or a caption button starts a modal loop that runs
+// until the button is released: inject the whole drag before pumping messages.
 #pragma once
 
 #include <win/types.h>

@@ -3,7 +3,6 @@
 #include "platform/user/input/input_state.h"
 #include "platform/user/input/system_input.h"
 
-#include <talix/host_screen.h>
 #include <win/icon.h>
 
 #include <algorithm>
@@ -61,12 +60,10 @@ BOOL GetCursorPos(LPPOINT point) {
 }
 
 BOOL SetCursorPos(int x, int y) {
-  const host::ScreenParams& screen = host::GetScreenParams();
   RawInput move{};
   move.kind = RawInput::MouseMove;
-  move.pt = POINT{std::clamp(x, 0, std::max(screen.width - 1, 0)),
-                  std::clamp(y, 0, std::max(screen.height - 1, 0))};
-  InjectInput(move);  // the move reaches the windows like any other
+  move.pt = POINT{x, y};
+  InjectInput(move);  // the move reaches the windows like any other (kept on the screen)
   return TRUE;
 }
 

@@ -16,7 +16,10 @@
 #include "platform/user/input/mouse_tracking.h"
 #include "platform/user/message/incoming_send.h"
 
+#include <talix/host_screen.h>
 #include <win/sysmetrics.h>
+
+#include <algorithm>
 
 #include <cstdlib>
 
@@ -36,6 +39,12 @@ bool IsButtonDown(UINT m) {
 
 bool IsMouseMessage(UINT m) {
   return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
+}
+
+POINT ClampToScreen(POINT pt) {
+  const host::ScreenParams& screen = host::GetScreenParams();
+  return POINT{std::clamp<LONG>(pt.x, 0, std::max(screen.width - 1, 0)),
+               std::clamp<LONG>(pt.y, 0, std::max(screen.height - 1, 0))};
 }
 
 void SignalAllLocked(std::vector<std::shared_ptr<MessageQueue>>* queues) {
@@ -211,8 +220,8 @@ bool InputSource(MessageQueue& queue, const MessageFilter& filter, bool remove, 
   return true;
 }();
 
-// Mouse activation of a press on a window whose top-level window is not active; false
-// when the press is eaten.
+// Mouse activation of a press on a window that is not the active window; false when the
+// press is eaten.
 bool MouseActivate(const RoutedInput& input) {
   HWND hwnd = input.msg.hwnd, top;
   {
@@ -221,7 +230,8 @@ bool MouseActivate(const RoutedInput& input) {
     if (!window) return false;
     Window* root = TopLevelLocked(*window);
     top = root->hwnd;
-    if (ThreadInputLocked(root->threadId).active == top && InputLocked().foreground == top)
+    // Any window but the active one is asked, children of the active window included.
+    if (ThreadInputLocked(root->threadId).active == hwnd && InputLocked().foreground == top)
       return true;
   }
   LRESULT answer = SendMessageW(hwnd, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top),
@@ -274,7 +284,7 @@ void InjectInput(RawInput event) {
     BYTE* keys = input.asyncKeys;
     bool altBefore = KeyDown(keys, VK_MENU);
     switch (event.kind) {
-      case RawInput::MouseMove: input.cursor = event.pt; break;
+      case RawInput::MouseMove: input.cursor = ClampToScreen(event.pt); break;
       case RawInput::ButtonDown: SetKeyState(keys, kButtonKey[event.button], true); break;
       case RawInput::ButtonUp: SetKeyState(keys, kButtonKey[event.button], false); break;
       case RawInput::KeyDown:

@@ -1,6 +1,8 @@
 // Mouse input: the path of a click, mouse activation, capture, double clicks, the wheel.
 #include "input_test_support.h"
 
+#include <thread>
+
 namespace talix::testing {
 namespace {
 
@@ -69,6 +71,17 @@ TEST_F(InputTest, MouseActivateAnswersDecideActivationAndDelivery) {
     DestroyWindow(other);
     DestroyWindow(target);
   }
+  // Children of the active window are asked too, and the parent may eat the press.
+  HWND top = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND child = Make(WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, top);
+  Answers()[{top, WM_MOUSEACTIVATE}] = MA_NOACTIVATEANDEAT;
+  SeenLog().clear();
+  host::Click(10, 10);
+  Pump();
+  EXPECT_NE(Find(child, WM_MOUSEACTIVATE), nullptr);
+  EXPECT_EQ(Find(child, WM_LBUTTONDOWN), nullptr);
+  EXPECT_NE(Find(child, WM_LBUTTONUP), nullptr);
+  DestroyWindow(top);
 }
 
 TEST_F(InputTest, CaptureSendsTheMouseToTheCapturingWindowWhereverItIs) {
@@ -178,6 +191,21 @@ TEST_F(InputTest, WheelGoesToTheFocusWindowAndUpToItsParent) {
   EXPECT_EQ(Take({WM_MOUSEWHEEL}), (std::vector<Step>{{child, WM_MOUSEWHEEL}, {top, WM_MOUSEWHEEL}}));
   DestroyWindow(other);
   DestroyWindow(top);
+}
+
+TEST_F(InputTest, InputInjectedFromAnotherThreadWakesAWaitingWindowThread) {
+  HWND hwnd = Make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  std::thread presenter([] { host::Click(30, 40); });
+  MSG msg{};
+  do {
+    ASSERT_GT(GetMessageW(&msg, nullptr, 0, 0), 0);
+    DispatchMessageW(&msg);
+  } while (msg.message != WM_LBUTTONUP);
+  presenter.join();
+  EXPECT_EQ(msg.hwnd, hwnd);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(30, 40));
+  EXPECT_NE(Find(hwnd, WM_LBUTTONDOWN), nullptr);
+  DestroyWindow(hwnd);
 }
 
 }  // namespace
