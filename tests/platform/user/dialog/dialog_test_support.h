@@ -269,6 +269,7 @@ class DialogTest : public ::testing::Test {
   static HINSTANCE Self() { return GetModuleHandleW(nullptr); }
   static bool WarmUp() {
     for (int i = 0; i <= 19; ++i) GetStockObject(i);
+    for (int i = 0; i <= 30; ++i) GetSysColorBrush(i);
     HWND owner = MakeOwner();
     DestroyWindow(CreateDialogParamW(Self(), MAKEINTRESOURCEW(IDD_FORM), owner,
                                      RecordingDialogProc, 0));
