@@ -241,11 +241,14 @@ class DialogTest : public ::testing::Test {
       WNDCLASSEXW wc{};
       wc.cbSize = sizeof(wc);
       wc.lpfnWndProc = c.proc;
+      wc.style = CS_GLOBALCLASS;  // found whatever module a dialog names
       wc.cbWndExtra = 24;
       wc.lpszClassName = c.name;
       ASSERT_NE(RegisterClassExW(&wc), 0);
     }
     host::MouseMove(0, 0);
+    static const bool warm = WarmUp();  // stock objects and font caches made on first use
+    (void)warm;
     host::PumpMessagesUntilIdle();
     Log() = DialogLog{};
     gdiBefore_ = host::LiveHandles(HandleKind::GdiObject);
@@ -264,6 +267,15 @@ class DialogTest : public ::testing::Test {
       EXPECT_TRUE(UnregisterClassW(name, nullptr));
   }
   static HINSTANCE Self() { return GetModuleHandleW(nullptr); }
+  static bool WarmUp() {
+    for (int i = 0; i <= 19; ++i) GetStockObject(i);
+    for (int i = 0; i <= 30; ++i) GetSysColorBrush(i);
+    HWND owner = MakeOwner();
+    DestroyWindow(CreateDialogParamW(Self(), MAKEINTRESOURCEW(IDD_FORM), owner,
+                                     RecordingDialogProc, 0));
+    DestroyWindow(owner);
+    return true;
+  }
   static HWND MakeOwner() {
     HWND owner = CreateWindowExW(0, kOwnerClass, u"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
                                  50, 400, 300, nullptr, nullptr, nullptr, nullptr);
