@@ -2,7 +2,6 @@
 // disabled and mirrored windows), ChildWindowFromPointEx's flags.
 #include "input_test_support.h"
 
-#include <dlfcn.h>
 
 namespace talix::testing {
 namespace {
@@ -112,12 +111,9 @@ TEST_F(InputTest, ChildrenOfAMirroredParentArePlacedFromItsRightEdge) {
 }
 
 TEST_F(InputTest, PointsOutsideAWindowRegionFallThrough) {
-  using SetWindowRgnFn = int (*)(HWND, HRGN, BOOL);
-  auto setRegion = reinterpret_cast<SetWindowRgnFn>(dlsym(RTLD_DEFAULT, "SetWindowRgn"));
-  if (!setRegion) GTEST_SKIP() << "SetWindowRgn is not part of this build";
   HWND below = Make(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
   HWND shaped = Make(WS_POPUP | WS_VISIBLE, 50, 50, 100, 100);
-  ASSERT_TRUE(setRegion(shaped, CreateRectRgn(0, 0, 50, 50), FALSE));  // the window owns it now
+  ASSERT_TRUE(SetWindowRgn(shaped, CreateRectRgn(0, 0, 50, 50), FALSE));  // the window owns it now
   EXPECT_EQ(WindowFromPoint(POINT{60, 60}), shaped);
   EXPECT_EQ(WindowFromPoint(POINT{120, 120}), below);
   SeenLog().clear();
