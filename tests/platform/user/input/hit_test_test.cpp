@@ -2,7 +2,6 @@
 // disabled and mirrored windows), ChildWindowFromPointEx's flags.
 #include "input_test_support.h"
 
-
 namespace talix::testing {
 namespace {
 
