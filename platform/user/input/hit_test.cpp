@@ -50,30 +50,6 @@ Window* FindInChildrenLocked(Window& parent, POINT pt, const std::vector<HWND>& 
 
 }  // namespace
 
-RECT WindowScreenRectLocked(const Window& window) {
-  if (!window.parent || !window.parent->parent) return window.rect;
-  const Window& parent = *window.parent;
-  RECT client = ClientScreenRectLocked(parent);
-  RECT r = window.rect;
-  if (parent.exStyle & WS_EX_LAYOUTRTL) {
-    int width = r.right - r.left;
-    r.left = client.right - window.rect.right;
-    r.right = r.left + width;
-  } else {
-    r.left += client.left;
-    r.right += client.left;
-  }
-  r.top += client.top;
-  r.bottom += client.top;
-  return r;
-}
-
-RECT ClientScreenRectLocked(const Window& window) {
-  RECT w = WindowScreenRectLocked(window);
-  return RECT{w.left + window.client.left, w.top + window.client.top,
-              w.left + window.client.right, w.top + window.client.bottom};
-}
-
 POINT ScreenToClientLocked(const Window& window, POINT screen) {
   RECT client = ClientScreenRectLocked(window);
   if (window.exStyle & WS_EX_LAYOUTRTL) return POINT{client.right - 1 - screen.x, screen.y - client.top};

@@ -8,10 +8,6 @@
 
 namespace talix::user {
 
-// Screen rectangles of a window and of its client area. A child of a WS_EX_LAYOUTRTL
-// parent is placed from the parent's right edge: its x coordinates are mirrored.
-RECT WindowScreenRectLocked(const Window& window);
-RECT ClientScreenRectLocked(const Window& window);
 // A screen point in a window's client coordinates (mirrored for WS_EX_LAYOUTRTL).
 POINT ScreenToClientLocked(const Window& window, POINT screen);
 // Whether a screen point lies in the window's rectangle and in its window region.

@@ -76,6 +76,11 @@ HWND MakeWindow(DWORD exStyle, LPCWSTR className, DWORD style, HWND parent, HMEN
   window->style = style & ~WS_VISIBLE;
   if (!(style & (WS_POPUP | WS_CHILD))) window->style |= WS_CLIPSIBLINGS | WS_CAPTION;
   window->exStyle = exStyle;
+  // Children take a right-to-left parent's layout unless it asks them not to.
+  if ((style & WS_CHILD) && (parentWindow->exStyle & WS_EX_LAYOUTRTL) &&
+      !(parentWindow->exStyle & WS_EX_NOINHERITLAYOUT)) {
+    window->exStyle |= WS_EX_LAYOUTRTL;
+  }
   window->proc = cls->proc;
   window->instance = instance;
   window->id = reinterpret_cast<LONG_PTR>(menu);

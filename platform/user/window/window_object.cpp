@@ -112,14 +112,33 @@ bool IsDescendantLocked(const Window& ancestor, const Window& window) {
   return false;
 }
 
-POINT ClientOriginLocked(const Window& window) {
-  POINT origin{window.rect.left + window.client.left, window.rect.top + window.client.top};
-  if (window.parent && window.parent->parent) {
-    POINT parentOrigin = ClientOriginLocked(*window.parent);
-    origin.x += parentOrigin.x;
-    origin.y += parentOrigin.y;
+RECT WindowScreenRectLocked(const Window& window) {
+  if (!window.parent || !window.parent->parent) return window.rect;
+  const Window& parent = *window.parent;
+  RECT client = ClientScreenRectLocked(parent);
+  RECT r = window.rect;
+  if (parent.exStyle & WS_EX_LAYOUTRTL) {
+    int width = r.right - r.left;
+    r.left = client.right - window.rect.right;
+    r.right = r.left + width;
+  } else {
+    r.left += client.left;
+    r.right += client.left;
   }
-  return origin;
+  r.top += client.top;
+  r.bottom += client.top;
+  return r;
+}
+
+RECT ClientScreenRectLocked(const Window& window) {
+  RECT w = WindowScreenRectLocked(window);
+  return RECT{w.left + window.client.left, w.top + window.client.top,
+              w.left + window.client.right, w.top + window.client.bottom};
+}
+
+POINT ClientOriginLocked(const Window& window) {
+  RECT client = ClientScreenRectLocked(window);
+  return POINT{client.left, client.top};
 }
 
 std::vector<HWND> ChildHandlesLocked(const Window& parent) {

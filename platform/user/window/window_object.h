@@ -96,7 +96,11 @@ HWND DesktopHandle();
 void LinkChildLocked(Window& parent, Window& child, bool atBottom);
 void UnlinkLocked(Window& child);
 bool IsDescendantLocked(const Window& ancestor, const Window& window);
-// The screen position of a window's client-area origin.
+// Screen rectangles of a window and of its client area. A child of a WS_EX_LAYOUTRTL
+// parent is placed from the parent's right edge: its stored x coordinates are mirrored.
+RECT WindowScreenRectLocked(const Window& window);
+RECT ClientScreenRectLocked(const Window& window);
+// The screen position of a window's client area (its top-left pixel, whatever the layout).
 POINT ClientOriginLocked(const Window& window);
 // A snapshot of handles, for callbacks that run without the lock.
 std::vector<HWND> ChildHandlesLocked(const Window& parent);
