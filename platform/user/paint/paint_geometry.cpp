@@ -39,6 +39,13 @@ RECT WindowRectInTopLocked(const Window& window) {
   RECT size{0, 0, RectWidth(window.rect), RectHeight(window.rect)};
   if (!window.parent || IsTopLevel(window)) return size;
   RECT parentClient = ClientRectInTopLocked(*window.parent);
+  if (window.parent->exStyle & WS_EX_LAYOUTRTL) {
+    // A right-to-left parent places its children from its client area's right edge.
+    RECT r = Shifted(window.rect, 0, parentClient.top);
+    r.left = parentClient.right - window.rect.right;
+    r.right = r.left + RectWidth(window.rect);
+    return r;
+  }
   return Shifted(window.rect, parentClient.left, parentClient.top);
 }
 

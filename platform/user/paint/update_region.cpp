@@ -85,8 +85,12 @@ void RedrawLocked(Window& window, const gdi::Region32* area, UINT flags, Painter
   for (Window* child : window.children) {
     if (!(child->style & WS_VISIBLE) && (flags & RDW_INVALIDATE)) continue;
     gdi::Region32 childArea = inClient;
-    childArea.Translate(-(window.client.left + child->rect.left),
-                        -(window.client.top + child->rect.top));
+    // The update region is never mirrored; a right-to-left window's children sit
+    // mirrored in it.
+    LONG childLeft = (window.exStyle & WS_EX_LAYOUTRTL)
+                         ? RectWidth(window.client) - child->rect.right
+                         : child->rect.left;
+    childArea.Translate(-(window.client.left + childLeft), -(window.client.top + child->rect.top));
     childArea.Intersect(RECT{0, 0, RectWidth(child->rect), RectHeight(child->rect)});
     if (!childArea.Empty()) RedrawLocked(*child, &childArea, childFlags, wake);
   }
