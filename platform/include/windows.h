@@ -20,4 +20,5 @@
 #include <win/paint.h>
 #include <win/input.h>
 #include <win/sysparams.h>
+#include <win/controls.h>
 #include <win/exception.h>

@@ -3,6 +3,8 @@
 
 #include "platform/user/window/atom_table.h"
 
+#include "platform/user/controls/button.h"
+
 #include <win/wstr.h>
 
 #include <algorithm>
@@ -35,7 +37,8 @@ void EnsureSystemClassesLocked() {
   static bool done = false;
   if (done) return;
   done = true;
-  AddSystemClassLocked(u"Button", CS_DBLCLKS | CS_PARENTDC, 2 * sizeof(LONG_PTR), true);
+  AddSystemClassLocked(u"Button", CS_DBLCLKS | CS_PARENTDC, controls::kButtonExtraBytes, true);
+  Classes().back()->proc = controls::ButtonProc;
   AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, 2 * sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"Edit", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ComboBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
