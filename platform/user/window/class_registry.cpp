@@ -4,6 +4,7 @@
 #include "platform/user/window/atom_table.h"
 
 #include "platform/user/controls/button.h"
+#include "platform/user/controls/static.h"
 
 #include <win/wstr.h>
 
@@ -39,7 +40,8 @@ void EnsureSystemClassesLocked() {
   done = true;
   AddSystemClassLocked(u"Button", CS_DBLCLKS | CS_PARENTDC, controls::kButtonExtraBytes, true);
   Classes().back()->proc = controls::ButtonProc;
-  AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, 2 * sizeof(LONG_PTR), true);
+  AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, controls::kStaticExtraBytes, true);
+  Classes().back()->proc = controls::StaticProc;
   AddSystemClassLocked(u"Edit", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ComboBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ListBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);

@@ -104,6 +104,7 @@ class ControlTest : public ::testing::Test {
     static bool done = false;
     if (done) return;
     done = true;
+    for (int colour = 0; colour <= COLOR_MENUBAR; ++colour) GetSysColorBrush(colour);
     HWND top = CreateWindowExW(0, kControlParentClass, u"warm", WS_POPUP | WS_VISIBLE, 0, 0, 200,
                                200, nullptr, nullptr, nullptr, nullptr);
     const std::pair<const char16_t*, DWORD> kinds[] = {{u"Static", SS_LEFT},
