@@ -219,7 +219,9 @@ bool ButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
 
 LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (ButtonMessage(hwnd, msg, wParam, lParam, &result)) return result;
+  if (ButtonMessage(hwnd, msg, wParam, lParam, &result) ||
+      CommonControlMessage(hwnd, msg, wParam, lParam, kButtonFontOffset, &result))
+    return result;
   switch (msg) {
     case WM_GETDLGCODE: return DialogCode(hwnd);
     case WM_NCHITTEST:
@@ -230,7 +232,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (msg == WM_PRINTCLIENT) PaintButton(hwnd, reinterpret_cast<HDC>(wParam), ODA_DRAWENTIRE);
       else Paint(hwnd);
       return 0;
-    case WM_ERASEBKGND: return 1;  // painting covers the whole client area
     case WM_LBUTTONDOWN: LButtonDown(hwnd); return 0;
     case WM_LBUTTONDBLCLK: DoubleClick(hwnd); return 0;
     case WM_LBUTTONUP: LButtonUp(hwnd, lParam); return 0;
@@ -243,16 +244,6 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS: FocusChanged(hwnd, true); return 0;
     case WM_KILLFOCUS: FocusChanged(hwnd, false); return 0;
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
-    case WM_SETFONT:
-      SetWindowLongPtrW(hwnd, kButtonFontOffset, LONG_PTR(wParam));
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT: return GetWindowLongPtrW(hwnd, kButtonFontOffset);
-    case WM_SETTEXT: {
-      LRESULT done = DefWindowProcW(hwnd, msg, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return done;
-    }
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -160,21 +160,13 @@ void PaintGroupBox(const ButtonLook& b) {
 }
 
 void PaintOwnerDrawn(const ButtonLook& b, UINT action) {
-  HWND parent = GetParent(b.hwnd);
-  if (!parent) return;
-  DRAWITEMSTRUCT item{};
-  item.CtlType = ODT_BUTTON;
-  item.CtlID = UINT(GetDlgCtrlID(b.hwnd));
-  item.itemAction = action;
-  if (b.state & BST_PUSHED) item.itemState |= ODS_SELECTED;
-  if (b.state & BST_FOCUS) item.itemState |= ODS_FOCUS;
-  if (!b.enabled) item.itemState |= ODS_DISABLED;
-  item.hwndItem = b.hwnd;
-  item.hDC = b.hdc;
-  item.rcItem = b.client;
+  UINT state = 0;
+  if (b.state & BST_PUSHED) state |= ODS_SELECTED;
+  if (b.state & BST_FOCUS) state |= ODS_FOCUS;
+  if (!b.enabled) state |= ODS_DISABLED;
   // The owner sets up the DC colours for the button before drawing it.
   ParentColorBrush(b.hwnd, b.hdc, WM_CTLCOLORBTN);
-  SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  SendDrawItem(b.hwnd, b.hdc, ODT_BUTTON, action, state);
 }
 
 }  // namespace

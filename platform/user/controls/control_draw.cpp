@@ -93,6 +93,38 @@ bool InClient(HWND hwnd, LPARAM lParam) {
   return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
 }
 
+void SendDrawItem(HWND hwnd, HDC hdc, UINT ctlType, UINT action, UINT itemState) {
+  HWND parent = GetParent(hwnd);
+  if (!parent) return;
+  DRAWITEMSTRUCT item{};
+  item.CtlType = ctlType;
+  item.CtlID = UINT(GetDlgCtrlID(hwnd));
+  item.itemAction = action;
+  item.itemState = itemState;
+  item.hwndItem = hwnd;
+  item.hDC = hdc;
+  GetClientRect(hwnd, &item.rcItem);
+  SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+}
+
+bool CommonControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int fontOffset,
+                          LRESULT* result) {
+  switch (msg) {
+    case WM_SETFONT:
+      SetWindowLongPtrW(hwnd, fontOffset, LONG_PTR(wParam));
+      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+      *result = 0;
+      return true;
+    case WM_GETFONT: *result = GetWindowLongPtrW(hwnd, fontOffset); return true;
+    case WM_SETTEXT:
+      *result = DefWindowProcW(hwnd, msg, wParam, lParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return true;
+    case WM_ERASEBKGND: *result = 1; return true;
+  }
+  return false;
+}
+
 void NotifyParent(HWND hwnd, WORD code) {
   HWND parent = GetParent(hwnd);
   if (!parent) return;

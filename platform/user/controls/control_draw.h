@@ -55,6 +55,15 @@ void DrawImage(HDC hdc, HANDLE image, bool isIcon, int x, int y, int cx, int cy)
 // Whether the client point packed in a mouse message's lParam is inside the client area.
 bool InClient(HWND hwnd, LPARAM lParam);
 
+// Sends WM_DRAWITEM for the whole client area of control `hwnd` to its parent.
+void SendDrawItem(HWND hwnd, HDC hdc, UINT ctlType, UINT action, UINT itemState);
+
+// The messages every native control answers alike: WM_SETFONT / WM_GETFONT with the font
+// kept at `fontOffset` of the extra bytes, WM_SETTEXT with a repaint, WM_ERASEBKGND (the
+// paint covers the client area). False for other messages.
+bool CommonControlMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, int fontOffset,
+                          LRESULT* result);
+
 // Sends WM_COMMAND with `code` from control `hwnd` to its parent.
 void NotifyParent(HWND hwnd, WORD code);
 

@@ -66,7 +66,9 @@ bool StaticMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
 
 LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  if (StaticMessage(hwnd, msg, wParam, lParam, &result)) return result;
+  if (StaticMessage(hwnd, msg, wParam, lParam, &result) ||
+      CommonControlMessage(hwnd, msg, wParam, lParam, kStaticFontOffset, &result))
+    return result;
   switch (msg) {
     case WM_NCCREATE:
       // SS_SUNKEN is drawn as the half-sunken static edge of the frame.
@@ -89,17 +91,6 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_PAINT: Paint(hwnd); return 0;
     case WM_PRINTCLIENT: PaintStatic(hwnd, reinterpret_cast<HDC>(wParam)); return 0;
-    case WM_ERASEBKGND: return 1;  // painting covers the whole client area
-    case WM_SETFONT:
-      SetWindowLongPtrW(hwnd, kStaticFontOffset, LONG_PTR(wParam));
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT: return GetWindowLongPtrW(hwnd, kStaticFontOffset);
-    case WM_SETTEXT: {
-      LRESULT done = DefWindowProcW(hwnd, msg, wParam, lParam);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return done;
-    }
   }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }

@@ -68,17 +68,7 @@ void PaintEtched(const StaticLook& s, UINT type) {
 }
 
 void PaintOwnerDrawn(const StaticLook& s) {
-  HWND parent = GetParent(s.hwnd);
-  if (!parent) return;
-  DRAWITEMSTRUCT item{};
-  item.CtlType = ODT_STATIC;
-  item.CtlID = UINT(GetDlgCtrlID(s.hwnd));
-  item.itemAction = ODA_DRAWENTIRE;
-  if (!IsWindowEnabled(s.hwnd)) item.itemState |= ODS_DISABLED;
-  item.hwndItem = s.hwnd;
-  item.hDC = s.hdc;
-  item.rcItem = s.client;
-  SendMessageW(parent, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  SendDrawItem(s.hwnd, s.hdc, ODT_STATIC, ODA_DRAWENTIRE, IsWindowEnabled(s.hwnd) ? 0 : ODS_DISABLED);
 }
 
 }  // namespace
