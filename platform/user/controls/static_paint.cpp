@@ -68,7 +68,8 @@ void PaintEtched(const StaticLook& s, UINT type) {
 }
 
 void PaintOwnerDrawn(const StaticLook& s) {
-  SendDrawItem(s.hwnd, s.hdc, ODT_STATIC, ODA_DRAWENTIRE, IsWindowEnabled(s.hwnd) ? 0 : ODS_DISABLED);
+  UINT state = IsWindowEnabled(s.hwnd) ? 0 : ODS_DISABLED;
+  SendDrawItem(s.hwnd, s.hdc, ODT_STATIC, ODA_DRAWENTIRE, state);
 }
 
 }  // namespace

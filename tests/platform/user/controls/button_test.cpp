@@ -4,6 +4,7 @@
 #include "controls_fixture.h"
 
 #include <algorithm>
+#include <string>
 
 namespace talix::testing {
 namespace {
@@ -46,6 +47,48 @@ TEST_F(ButtonTest, PressHoldsCaptureAndReleaseOutsideDoesNotClick) {
   Pump();
   EXPECT_EQ(TakeCommands().size(), 1u);
   EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(ButtonTest, LosingCaptureCancelsThePress) {
+  HWND button = Button(BS_PUSHBUTTON);
+  POINT pt = ScreenPoint(button, 10, 10);
+  host::MouseMove(pt.x, pt.y);
+  host::MouseDown();
+  Pump();
+  ASSERT_EQ(GetCapture(), button);
+  ReleaseCapture();
+  EXPECT_FALSE(SendMessageW(button, BM_GETSTATE, 0, 0) & BST_PUSHED);
+  host::MouseUp();
+  Pump();
+  EXPECT_TRUE(TakeCommands().empty());
+}
+
+TEST_F(ButtonTest, StateChangesShowInThePixels) {
+  struct Change {
+    const char* what;
+    void (*apply)(HWND);
+    void (*undo)(HWND);
+  };
+  const Change changes[] = {
+      {"pushed", [](HWND h) { SendMessageW(h, BM_SETSTATE, TRUE, 0); },
+       [](HWND h) { SendMessageW(h, BM_SETSTATE, FALSE, 0); }},
+      {"focused", [](HWND h) { SetFocus(h); }, [](HWND h) { SetFocus(GetParent(h)); }},
+      {"disabled", [](HWND h) { EnableWindow(h, FALSE); }, [](HWND h) { EnableWindow(h, TRUE); }},
+      {"default", [](HWND h) { SendMessageW(h, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE); },
+       [](HWND h) { SendMessageW(h, BM_SETSTYLE, BS_PUSHBUTTON, TRUE); }},
+  };
+  for (DWORD type : {DWORD(BS_PUSHBUTTON), DWORD(BS_AUTOCHECKBOX)}) {
+    HWND button = Button(type, 1, 20, 20, 120, 30);
+    std::vector<COLORREF> normal = ClientPixels(button);
+    for (const Change& change : changes) {
+      if (type != BS_PUSHBUTTON && std::string(change.what) == "default") continue;
+      change.apply(button);
+      EXPECT_NE(ClientPixels(button), normal) << change.what << " type " << type;
+      change.undo(button);
+      EXPECT_EQ(ClientPixels(button), normal) << change.what << " undone, type " << type;
+    }
+    DestroyWindow(button);
+  }
 }
 
 TEST_F(ButtonTest, SpaceClicksOnRelease) {

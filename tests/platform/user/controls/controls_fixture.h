@@ -162,6 +162,25 @@ class ControlTest : public ::testing::Test {
     return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
   }
 
+  // The client pixels of `hwnd`, rows top first, from one capture of its top-level window.
+  static std::vector<COLORREF> ClientPixels(HWND hwnd) {
+    Pump();
+    HWND top = GetAncestor(hwnd, GA_ROOT);
+    host::CapturedImage image;
+    EXPECT_TRUE(host::CaptureWindow(top, &image));
+    RECT client, frame;
+    GetClientRect(hwnd, &client);
+    GetWindowRect(top, &frame);
+    POINT origin = ScreenPoint(hwnd, 0, 0);
+    std::vector<COLORREF> out;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) {
+        uint32_t p = image.At(origin.x - frame.left + x, origin.y - frame.top + y);
+        out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+      }
+    return out;
+  }
+
   HWND parent_ = nullptr;
 
  private:

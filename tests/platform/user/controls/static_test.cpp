@@ -59,24 +59,6 @@ class StaticTest : public ControlTest {
   HWND Static(DWORD style, const char16_t* text, int id = 5, int cx = kWidth, int cy = kHeight) {
     return Control(u"Static", style, text, 20, 20, cx, cy, id);
   }
-  // The client pixels of `hwnd` from one capture of its top-level window.
-  static std::vector<COLORREF> ClientPixels(HWND hwnd) {
-    Pump();
-    HWND top = GetAncestor(hwnd, GA_ROOT);
-    host::CapturedImage image;
-    EXPECT_TRUE(host::CaptureWindow(top, &image));
-    RECT client, frame;
-    GetClientRect(hwnd, &client);
-    GetWindowRect(top, &frame);
-    POINT origin = ScreenPoint(hwnd, 0, 0);
-    std::vector<COLORREF> out;
-    for (int y = 0; y < client.bottom; ++y)
-      for (int x = 0; x < client.right; ++x) {
-        uint32_t p = image.At(origin.x - frame.left + x, origin.y - frame.top + y);
-        out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-      }
-    return out;
-  }
 };
 
 struct TextCase {
@@ -231,7 +213,8 @@ TEST_F(StaticTest, OnlyNotifyingStaticsTakeTheMouse) {
 
 TEST_F(StaticTest, OwnerDrawSetAfterCreationAsksTheParentToDraw) {
   HWND owned = Static(SS_LEFT, u"text", 33);
-  SetWindowLongW(owned, GWL_STYLE, (GetWindowLongW(owned, GWL_STYLE) & ~SS_TYPEMASK) | SS_OWNERDRAW);
+  LONG style = GetWindowLongW(owned, GWL_STYLE);
+  SetWindowLongW(owned, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_OWNERDRAW);
   InvalidateRect(owned, nullptr, TRUE);
   EXPECT_EQ(ClientPixels(owned)[0], RGB(255, 0, 0));
   ASSERT_EQ(Parent().drawItems.size(), 1u);
