@@ -206,7 +206,11 @@ bool ButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* r
     case BM_SETSTATE: SetPushed(hwnd, wParam != 0); return true;
     case BM_SETSTYLE: SetStyle(hwnd, wParam, lParam); return true;
     case BM_CLICK:
-      if (IsWindowEnabled(hwnd)) Click(hwnd);
+      // A click as the mouse makes it, through the window's procedure (a subclass sees
+      // the button messages): press and release at the client origin.
+      if (!IsWindowEnabled(hwnd)) return true;
+      SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+      SendMessageW(hwnd, WM_LBUTTONUP, 0, 0);
       return true;
     case BM_SETIMAGE: *result = SetImage(hwnd, wParam, lParam); return true;
     case BM_GETIMAGE: *result = GetImage(hwnd, wParam); return true;

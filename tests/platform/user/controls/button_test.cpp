@@ -91,6 +91,56 @@ TEST_F(ButtonTest, StateChangesShowInThePixels) {
   }
 }
 
+TEST_F(ButtonTest, PushLikeAndImageButtonsDrawAsPushButtons) {
+  HWND push = Button(BS_PUSHBUTTON, 1, 20, 20, 100, 30);
+  HWND pushLike = Button(BS_AUTOCHECKBOX | BS_PUSHLIKE, 2, 20, 60, 100, 30);
+  EXPECT_EQ(ClientPixels(pushLike), ClientPixels(push));
+  SendMessageW(pushLike, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(push, BM_SETSTATE, TRUE, 0);
+  EXPECT_EQ(ClientPixels(pushLike), ClientPixels(push)) << "checked looks pushed";
+
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP red = CreateCompatibleBitmap(screen, 10, 10);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(memory, red);
+  HBRUSH brush = CreateSolidBrush(RGB(255, 0, 0));
+  RECT all{0, 0, 10, 10};
+  FillRect(memory, &all, brush);
+  SelectObject(memory, old);
+  DeleteObject(brush);
+  DeleteDC(memory);
+  HWND picture = Button(BS_PUSHBUTTON | BS_BITMAP, 3, 200, 20, 100, 30);
+  SendMessageW(picture, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(red));
+  std::vector<COLORREF> px = ClientPixels(picture);
+  EXPECT_EQ(px[15 * 100 + 50], RGB(255, 0, 0)) << "the image is centred";
+  EXPECT_NE(px[15 * 100 + 30], RGB(255, 0, 0));
+  DestroyWindow(picture);
+  DeleteObject(red);
+}
+
+WNDPROC g_buttonProc = nullptr;
+std::vector<UINT> g_subclassSaw;
+
+LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONUP) g_subclassSaw.push_back(msg);
+  return CallWindowProcW(g_buttonProc, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ButtonTest, ClickMessageGoesThroughTheMouseMessages) {
+  HWND button = Button(BS_PUSHBUTTON, 8);
+  g_subclassSaw.clear();
+  g_buttonProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+  SendMessageW(button, BM_CLICK, 0, 0);
+  EXPECT_EQ(g_subclassSaw, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  EXPECT_EQ(TakeCommands(), (std::vector<Notification>{{8, BN_CLICKED, button}}));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EnableWindow(button, FALSE);
+  SendMessageW(button, BM_CLICK, 0, 0);
+  EXPECT_TRUE(TakeCommands().empty()) << "a disabled button does not click";
+}
+
 TEST_F(ButtonTest, SpaceClicksOnRelease) {
   HWND button = Button(BS_AUTOCHECKBOX, 9);
   SetFocus(button);
