@@ -147,6 +147,14 @@ TEST_F(StaticTest, RectanglesAndFramesUseTheirSystemColours) {
   EXPECT_EQ(px[size_t(2 * kWidth + 10)], RGB(1, 2, 3));
 }
 
+TEST_F(StaticTest, SunkenStaticsGetTheStaticEdge) {
+  HWND sunken = Static(SS_LEFT | SS_SUNKEN, u"x");
+  EXPECT_TRUE(GetWindowLongW(sunken, GWL_EXSTYLE) & WS_EX_STATICEDGE);
+  RECT client;
+  GetClientRect(sunken, &client);
+  EXPECT_LT(client.right, kWidth) << "the edge is part of the frame";
+}
+
 TEST_F(StaticTest, SetImageReturnsThePreviousImageAndSizesTheControl) {
   HBITMAP red = Canvas(10, 6, RGB(255, 0, 0)).Release();
   HBITMAP blue = Canvas(12, 8, RGB(0, 0, 255)).Release();
