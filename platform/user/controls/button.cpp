@@ -14,8 +14,15 @@ bool IsRadioType(UINT type) { return type == BS_RADIOBUTTON || type == BS_AUTORA
 bool IsThreeState(UINT type) { return type == BS_3STATE || type == BS_AUTO3STATE; }
 bool Notifies(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & BS_NOTIFY) != 0; }
 
+// An owner-drawn button hears of each change at once (WM_DRAWITEM with the ODA_* reason);
+// the others are invalidated, so a subclass that paints its own look in WM_PAINT is not
+// drawn over in between.
 void Repaint(HWND hwnd, UINT action) {
   if (!IsWindowVisible(hwnd)) return;
+  if (ButtonType(hwnd) != BS_OWNERDRAW) {
+    InvalidateRect(hwnd, nullptr, FALSE);
+    return;
+  }
   HDC hdc = GetDC(hwnd);
   if (!hdc) return;
   PaintButton(hwnd, hdc, action);
