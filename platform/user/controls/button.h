@@ -6,8 +6,8 @@
 // type bits changed after creation (a subclass turning a button owner-drawn) take effect
 // at the next paint.
 //
-// Limits: no visual themes and no hot-tracking look; keyboard focus does not by itself
-// check a radio button (the dialog manager's navigation does that through BM_CLICK); the
+// Limits: no visual themes and no hot-tracking look; getting keyboard focus does not by
+// itself check an automatic radio button; no '+' / '-' keys for check boxes; the
 // mnemonic underline is always shown (no keyboard-cue state); BS_USERBUTTON and
 // BS_PUSHBOX draw as push buttons.
 #pragma once
