@@ -22,4 +22,5 @@
 #include <win/sysparams.h>
 #include <win/dialog.h>
 #include <win/menu.h>
+#include <win/controls.h>
 #include <win/exception.h>

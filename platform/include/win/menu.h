@@ -9,6 +9,7 @@
 #include <win/base.h>
 #include <win/gdi.h>
 #include <win/user.h>
+#include <win/owner_draw.h>
 
 // Errors of the menu functions beyond win/errors.h.
 #define ERROR_MENU_ITEM_NOT_FOUND 1456L
@@ -138,47 +139,8 @@
 #define SC_ICON SC_MINIMIZE
 #define SC_ZOOM SC_MAXIMIZE
 
-// Owner-drawn items: WM_MEASUREITEM and WM_DRAWITEM.
-#define ODT_MENU 1
-#define ODT_LISTBOX 2
-#define ODT_COMBOBOX 3
-#define ODT_BUTTON 4
-#define ODT_STATIC 5
-#define ODA_DRAWENTIRE 0x0001
-#define ODA_SELECT 0x0002
-#define ODA_FOCUS 0x0004
-#define ODS_SELECTED 0x0001
-#define ODS_GRAYED 0x0002
-#define ODS_DISABLED 0x0004
-#define ODS_CHECKED 0x0008
-#define ODS_FOCUS 0x0010
-#define ODS_DEFAULT 0x0020
-#define ODS_COMBOBOXEDIT 0x1000
-#define ODS_HOTLIGHT 0x0040
-#define ODS_INACTIVE 0x0080
-#define ODS_NOACCEL 0x0100
-#define ODS_NOFOCUSRECT 0x0200
-
-typedef struct tagMEASUREITEMSTRUCT {
-  UINT CtlType;
-  UINT CtlID;
-  UINT itemID;
-  UINT itemWidth;
-  UINT itemHeight;
-  ULONG_PTR itemData;
-} MEASUREITEMSTRUCT, *PMEASUREITEMSTRUCT, *LPMEASUREITEMSTRUCT;
-
-typedef struct tagDRAWITEMSTRUCT {
-  UINT CtlType;
-  UINT CtlID;
-  UINT itemID;
-  UINT itemAction;
-  UINT itemState;
-  HWND hwndItem;  // the HMENU for ODT_MENU
-  HDC hDC;
-  RECT rcItem;
-  ULONG_PTR itemData;
-} DRAWITEMSTRUCT, *PDRAWITEMSTRUCT, *LPDRAWITEMSTRUCT;
+// Owner-drawn items (ODT_MENU): DRAWITEMSTRUCT and MEASUREITEMSTRUCT are in
+// win/owner_draw.h; a menu item's hwndItem is its HMENU.
 
 typedef struct tagMENUITEMINFOW {
   UINT cbSize;

@@ -1,6 +1,8 @@
 // RegisterClass*, UnregisterClassW, GetClassInfo*, GetClassNameW and the class data.
 #include "platform/user/window/class_registry.h"
 
+#include "platform/user/controls/button.h"
+#include "platform/user/controls/static.h"
 #include "platform/user/window/atom_table.h"
 
 #include <win/dialog.h>
@@ -36,8 +38,10 @@ void EnsureSystemClassesLocked() {
   static bool done = false;
   if (done) return;
   done = true;
-  AddSystemClassLocked(u"Button", CS_DBLCLKS | CS_PARENTDC, 2 * sizeof(LONG_PTR), true);
-  AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, 2 * sizeof(LONG_PTR), true);
+  AddSystemClassLocked(u"Button", CS_DBLCLKS | CS_PARENTDC, controls::kButtonExtraBytes, true);
+  Classes().back()->proc = controls::ButtonProc;
+  AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, controls::kStaticExtraBytes, true);
+  Classes().back()->proc = controls::StaticProc;
   AddSystemClassLocked(u"Edit", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ComboBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ListBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
