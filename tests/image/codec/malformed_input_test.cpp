@@ -23,7 +23,9 @@ TEST_P(MalformedInput, GivesTheExpectedOutcome) {
   EXPECT_EQ(store.GetLastError(), c.error) << c.file;
   EXPECT_EQ(store.GetNumberOfBitmaps(CNBitmapUtil::BT_IMAGE), c.frames) << c.file;
   EXPECT_EQ(frame != nullptr, c.frames > 0) << c.file;
-  if (!c.frames) EXPECT_EQ(store.GetBitmapInfo(CNBitmapUtil::BT_IMAGE), nullptr) << "nothing stored";
+  if (!c.frames) {
+    EXPECT_EQ(store.GetBitmapInfo(CNBitmapUtil::BT_IMAGE), nullptr) << "nothing stored";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
