@@ -41,13 +41,14 @@ TEST_F(PaintTest, NcActivateRedrawsTheCaptionInTheActiveColours) {
   HWND hwnd = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 60, nullptr, 0, kClass, u"");
   host::PumpMessagesUntilIdle();
   int y = GetSystemMetrics(SM_CYDLGFRAME) + 2, x = 190;
-  EXPECT_EQ(Window(hwnd).At(x, y), SysArgb(COLOR_INACTIVECAPTION));
-  EXPECT_EQ(SendMessageW(hwnd, WM_NCACTIVATE, TRUE, 0), TRUE);
+  ASSERT_EQ(GetActiveWindow(), hwnd) << "showing activates";
   EXPECT_EQ(Window(hwnd).At(x, y), SysArgb(COLOR_ACTIVECAPTION));
-  EXPECT_EQ(SendMessageW(hwnd, WM_NCACTIVATE, FALSE, -1), TRUE);
-  EXPECT_EQ(Window(hwnd).At(x, y), SysArgb(COLOR_ACTIVECAPTION)) << "lParam -1: not redrawn";
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  EXPECT_EQ(SendMessageW(hwnd, WM_NCACTIVATE, FALSE, 0), TRUE);
   EXPECT_EQ(Window(hwnd).At(x, y), SysArgb(COLOR_INACTIVECAPTION));
+  EXPECT_EQ(SendMessageW(hwnd, WM_NCACTIVATE, TRUE, -1), TRUE);
+  EXPECT_EQ(Window(hwnd).At(x, y), SysArgb(COLOR_INACTIVECAPTION)) << "lParam -1: not redrawn";
+  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  EXPECT_EQ(Window(hwnd).At(x, y), SysArgb(COLOR_ACTIVECAPTION));
 }
 
 TEST_F(PaintTest, CaptionTextIsDrawnOnTheBar) {
@@ -56,10 +57,11 @@ TEST_F(PaintTest, CaptionTextIsDrawnOnTheBar) {
   for (const char16_t* text : {u"", u"Caption"}) {
     HWND hwnd = Make(WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 60, nullptr, 0, kClass, text);
     host::PumpMessagesUntilIdle();
+    ASSERT_EQ(GetActiveWindow(), hwnd) << "showing activates";
     host::CapturedImage image = Window(hwnd);
     int marked = 0;
     for (int y = top; y < top + rows; ++y)
-      marked += MarkedPixels(image, y, SysArgb(COLOR_INACTIVECAPTION));
+      marked += MarkedPixels(image, y, SysArgb(COLOR_ACTIVECAPTION));
     if (*text)
       EXPECT_GT(marked, 0) << "text drawn";
     else
