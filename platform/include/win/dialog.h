@@ -1,8 +1,9 @@
 // Dialog boxes: templates, the dialog manager, keyboard navigation and message boxes.
 //
 // Limits: window procedures and dialog procedures are Unicode only; a template's menu is
-// read and skipped (there are no menus yet); DS_SYSMODAL and MB_SYSTEMMODAL act as
-// task-modal; message boxes play no sound and MessageBeep is silent.
+// read and skipped (there are no menus yet); DS_SYSMODAL, DS_3DLOOK, DS_LOCALEDIT and
+// DS_SETFOREGROUND are accepted and change nothing; MB_SYSTEMMODAL acts as MB_TASKMODAL
+// (and topmost); message boxes play no sound and MessageBeep is silent.
 #pragma once
 
 #include <win/user.h>

@@ -215,7 +215,6 @@ HWND CreateDialogFromTemplate(const void* data, size_t size, const DialogRequest
   }
   state->font = font.font;
   state->ownsFont = font.owned;
-  state->modal = request.modal;
   SetWindowLongPtrW(dialog, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(request.proc));
   if (font.font) SendMessageW(dialog, WM_SETFONT, reinterpret_cast<WPARAM>(font.font), FALSE);
   if (!CreateItems(dialog, t, font, request.instance, *state)) {

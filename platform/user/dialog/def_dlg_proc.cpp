@@ -132,13 +132,6 @@ LRESULT DialogDefault(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(dialog, msg, wParam, lParam);
 }
 
-}  // namespace
-}  // namespace talix::user
-
-using namespace talix::user;
-
-namespace {
-
 LRESULT RunDialogProcedure(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   auto proc = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(hDlg, DWLP_DLGPROC));
   if (proc) {
@@ -155,6 +148,9 @@ LRESULT RunDialogProcedure(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
 }
 
 }  // namespace
+}  // namespace talix::user
+
+using namespace talix::user;
 
 LRESULT DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam) {
   LRESULT result = RunDialogProcedure(hDlg, Msg, wParam, lParam);

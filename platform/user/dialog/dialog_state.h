@@ -17,7 +17,6 @@ struct DialogState {
   HWND savedFocus = nullptr;
   bool ended = false;     // EndDialog was called
   INT_PTR result = 0;
-  bool modal = false;
   HWND disabledOwner = nullptr;  // the owner DialogBox disabled, enabled again at the end
 };
 

@@ -24,12 +24,12 @@ namespace {
 constexpr WORD kIconId = 20;
 constexpr WORD kTextId = 0xFFFF;
 
-struct ButtonSpec {
+struct BoxButton {
   int id;
   const char16_t* text;
 };
 
-std::vector<ButtonSpec> ButtonsOf(UINT type) {
+std::vector<BoxButton> ButtonsOf(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {{IDOK, u"OK"}, {IDCANCEL, u"Cancel"}};
     case MB_ABORTRETRYIGNORE: return {{IDABORT, u"&Abort"}, {IDRETRY, u"&Retry"}, {IDIGNORE, u"&Ignore"}};
@@ -59,7 +59,7 @@ struct MessageBox {
   std::u16string text;
   std::u16string caption;
   LOGFONTW captionFont{};
-  std::vector<ButtonSpec> buttons;
+  std::vector<BoxButton> buttons;
   int defaultIndex = 0;
   HICON icon = nullptr;
   HFONT font = nullptr;
@@ -67,7 +67,7 @@ struct MessageBox {
   bool hasScript = false;
 
   bool Has(int id) const {
-    return std::any_of(buttons.begin(), buttons.end(), [&](const ButtonSpec& b) { return b.id == id; });
+    return std::any_of(buttons.begin(), buttons.end(), [&](const BoxButton& b) { return b.id == id; });
   }
 };
 
@@ -104,7 +104,7 @@ MessageBoxParts MeasureParts(HWND box, const MessageBox& mb) {
                 (mb.icon ? parts.icon.cx + marginX : 0);
   HDC hdc = GetDC(box);
   parts.text = Measure(hdc, mb.font, mb.text, MessageBoxTextFormat(), std::max(maxText, 1));
-  for (const ButtonSpec& b : mb.buttons)
+  for (const BoxButton& b : mb.buttons)
     parts.widestButtonText = std::max<int>(
         parts.widestButtonText, Measure(hdc, mb.font, b.text, DT_SINGLELINE, 0).cx);
   HFONT captionFont = CreateFontIndirectW(&mb.captionFont);

@@ -24,7 +24,7 @@ struct BoxView {
 };
 
 // Everything a test wants to know about the box, read at its first idle.
-BoxView Inspect(HWND box, HWND owner) {
+BoxView LookAt(HWND box, HWND owner) {
   BoxView v;
   v.box = box;
   WCHAR text[64];
@@ -76,7 +76,7 @@ TEST_F(MessageBoxTest, ButtonsOfEveryTypeAndTheDefaultButton) {
     host::SetModalIdleCallback([&](const host::ModalIdle& idle) {
       ++calls;
       EXPECT_EQ(idle.kind, host::ModalLoopKind::MessageBox);
-      view = Inspect(idle.window, owner);
+      view = LookAt(idle.window, owner);
     });
     // A scripted answer is returned as given, after one look at the box.
     EXPECT_EQ(MessageBoxW(owner, u"Text", u"Caption", c.type), 12345);
@@ -110,7 +110,7 @@ TEST_F(MessageBoxTest, LayoutFollowsTheTextAndIcon) {
     SCOPED_TRACE(c.name);
     BoxView view;
     host::PushMessageBoxAnswer(IDOK);
-    host::SetModalIdleCallback([&](const host::ModalIdle& idle) { view = Inspect(idle.window, nullptr); });
+    host::SetModalIdleCallback([&](const host::ModalIdle& idle) { view = LookAt(idle.window, nullptr); });
     MessageBoxW(nullptr, c.text->c_str(), nullptr, c.type);
     EXPECT_EQ(view.caption, u"Error");  // no caption given
     EXPECT_EQ(view.hasIcon, (c.type & MB_ICONMASK) != 0);

@@ -153,6 +153,10 @@ TEST_F(ModalTest, NestedLoopsAndQuit) {
 }
 
 TEST_F(ModalTest, DialogWindowSlots) {
+  WNDCLASSEXW info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetClassInfoExW(nullptr, u"#32770", &info));
+  EXPECT_EQ(info.lpfnWndProc, DefDlgProcW);
   HWND dialog = CreateDialogParamW(Self(), MAKEINTRESOURCEW(IDD_CLASSIC), nullptr, RecordingDialogProc, 0);
   ASSERT_NE(dialog, nullptr);
   EXPECT_EQ(GetWindowLongPtrW(dialog, DWLP_DLGPROC), reinterpret_cast<LONG_PTR>(RecordingDialogProc));
