@@ -10,26 +10,6 @@
 
 #include <windows.h>
 
-#ifndef WS_EX_LAYOUTRTL
-#define WS_EX_LAYOUTRTL 0x00400000L
-#endif
-
-// The classic dialog template header, until the window area's dialog manager provides it.
-#ifndef TALIX_HAVE_DLGTEMPLATE
-#define TALIX_HAVE_DLGTEMPLATE
-#pragma pack(push, 2)
-struct DLGTEMPLATE {
-  DWORD style;
-  DWORD dwExtendedStyle;
-  WORD cdit;
-  short x;
-  short y;
-  short cx;
-  short cy;
-};
-#pragma pack(pop)
-#endif
-
 class TALIX_LIB_API CRTLHelper {
  public:
   explicit CRTLHelper(const WCHAR* lang);

@@ -11,9 +11,6 @@
 
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
-// Code that declared the template head itself before this header existed tests this.
-#define TALIX_HAVE_DLGTEMPLATE
-
 #pragma pack(push, 2)
 // The fixed head of a classic template; menu, class, title and font follow as WORD arrays.
 struct DLGTEMPLATE {
