@@ -1,12 +1,10 @@
 // Every fixture decodes to the same pixels as its committed reference decode.
+#include "tests/image/codec/libjpeg_reference.h"
 #include "tests/image/store/store_test_support.h"
-
-#include <jpeglib.h>
-
-#include <csetjmp>
 
 using storetest::Fixture;
 using storetest::FirstDifference;
+using storetest::LibjpegDecodeBgr;
 using storetest::ReadHost;
 using storetest::TestStore;
 
@@ -69,7 +67,6 @@ TEST(PngMask, RgbaIntoImageFillsTheAlphaSlot) {
   ASSERT_NE(store.Load(Fixture("png_rgba8.png")), nullptr);
   const std::vector<uint8_t> mask = store.Pixels(CNBitmapUtil::BT_ALPHA);
   const std::vector<uint8_t> expected = ReadHost(Fixture("png_rgba8_mask.bgr"));
-  std::vector<uint8_t> grey;  // the reference holds one grey value per pixel three times
   EXPECT_TRUE(mask == expected) << FirstDifference(mask, expected);
 }
 
@@ -83,27 +80,6 @@ TEST(PngMask, NoMaskForOtherSlotsOrSixteenBitAlpha) {
 }
 
 // ---- JPEG: exact against libjpeg's own decode with its default settings ----
-
-std::vector<uint8_t> LibjpegDecodeBgr(const std::vector<uint8_t>& file, int* width, int* height) {
-  jpeg_decompress_struct jpeg{};
-  jpeg_error_mgr error;
-  jpeg.err = jpeg_std_error(&error);
-  jpeg_create_decompress(&jpeg);
-  jpeg_mem_src(&jpeg, file.data(), file.size());
-  jpeg_read_header(&jpeg, TRUE);
-  jpeg.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&jpeg);
-  *width = int(jpeg.output_width), *height = int(jpeg.output_height);
-  std::vector<uint8_t> rgb(size_t(*width) * 3 * size_t(*height));
-  while (jpeg.output_scanline < jpeg.output_height) {
-    JSAMPROW row = rgb.data() + size_t(jpeg.output_scanline) * size_t(*width) * 3;
-    jpeg_read_scanlines(&jpeg, &row, 1);
-  }
-  jpeg_finish_decompress(&jpeg);
-  jpeg_destroy_decompress(&jpeg);
-  for (size_t i = 0; i < rgb.size(); i += 3) std::swap(rgb[i], rgb[i + 2]);
-  return rgb;
-}
 
 class JpegDecode : public ::testing::TestWithParam<const char*> {};
 

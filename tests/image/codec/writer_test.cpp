@@ -1,6 +1,7 @@
 // Files the store writes: exact bytes where the format fixes them, read back by libpng,
 // libjpeg and giflib directly, and round trips through the store.
 #include "image/store/random15.h"
+#include "tests/image/codec/libjpeg_reference.h"
 #include "tests/image/store/store_test_support.h"
 
 #include <gif_lib.h>
@@ -25,25 +26,6 @@ std::vector<uint8_t> LibpngBgr(const std::string& host) {
   image.format = PNG_FORMAT_BGR;
   std::vector<uint8_t> out(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, out.data(), 0, nullptr)) return {};
-  return out;
-}
-
-std::vector<uint8_t> LibjpegBgr(const std::vector<uint8_t>& file) {
-  jpeg_decompress_struct jpeg{};
-  jpeg_error_mgr error;
-  jpeg.err = jpeg_std_error(&error);
-  jpeg_create_decompress(&jpeg);
-  jpeg_mem_src(&jpeg, file.data(), file.size());
-  jpeg_read_header(&jpeg, TRUE);
-  jpeg.out_color_space = JCS_EXT_BGR;
-  jpeg_start_decompress(&jpeg);
-  std::vector<uint8_t> out(size_t(jpeg.output_width) * 3 * jpeg.output_height);
-  while (jpeg.output_scanline < jpeg.output_height) {
-    JSAMPROW row = out.data() + size_t(jpeg.output_scanline) * jpeg.output_width * 3;
-    jpeg_read_scanlines(&jpeg, &row, 1);
-  }
-  jpeg_finish_decompress(&jpeg);
-  jpeg_destroy_decompress(&jpeg);
   return out;
 }
 
@@ -83,7 +65,7 @@ TEST(Writers, JpegIsReadBackByLibjpegAndFollowsTheQuality) {
   const int lowSize = store.SaveBitmap(low.Windows().c_str(), CNBitmapUtil::BF_JPEG, CNBitmapUtil::BT_IMAGE, 0);
   ASSERT_GT(highSize, 0);
   EXPECT_LT(lowSize, highSize);
-  const std::vector<uint8_t> decoded = LibjpegBgr(high.Bytes());
+  const std::vector<uint8_t> decoded = storetest::LibjpegDecodeBgr(high.Bytes());
   const std::vector<uint8_t> source = store.Pixels();
   ASSERT_EQ(decoded.size(), source.size());
   int worst = 0;
