@@ -8,6 +8,7 @@
 
 #include <win/user.h>
 #include <win/input.h>
+#include <win/controls.h>
 
 typedef INT_PTR(CALLBACK* DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
@@ -66,19 +67,6 @@ static_assert(sizeof(DLGITEMTEMPLATE) == 18, "DLGITEMTEMPLATE is 18 bytes");
 #define DC_HASDEFID 0x534B
 #define WM_NEXTDLGCTL 0x0028
 
-// WM_GETDLGCODE answers.
-#define DLGC_WANTARROWS 0x0001
-#define DLGC_WANTTAB 0x0002
-#define DLGC_WANTALLKEYS 0x0004
-#define DLGC_WANTMESSAGE 0x0004
-#define DLGC_HASSETSEL 0x0008
-#define DLGC_DEFPUSHBUTTON 0x0010
-#define DLGC_UNDEFPUSHBUTTON 0x0020
-#define DLGC_RADIOBUTTON 0x0040
-#define DLGC_WANTCHARS 0x0080
-#define DLGC_STATIC 0x0100
-#define DLGC_BUTTON 0x2000
-
 // Command ids.
 #define IDOK 1
 #define IDCANCEL 2
@@ -93,27 +81,7 @@ static_assert(sizeof(DLGITEMTEMPLATE) == 18, "DLGITEMTEMPLATE is 18 bytes");
 #define IDCONTINUE 11
 #define IDTIMEOUT 32000
 
-// The button and static messages and styles the dialog manager uses (the controls
-// themselves live elsewhere; identical redefinitions there are harmless).
-#define BM_GETCHECK 0x00F0
-#define BM_SETCHECK 0x00F1
-#define BM_GETSTATE 0x00F2
-#define BM_SETSTATE 0x00F3
-#define BM_SETSTYLE 0x00F4
-#define BM_CLICK 0x00F5
-#define BST_UNCHECKED 0x0000
-#define BST_CHECKED 0x0001
-#define BST_INDETERMINATE 0x0002
-#define BS_PUSHBUTTON 0x00000000L
-#define BS_DEFPUSHBUTTON 0x00000001L
-#define BS_TYPEMASK 0x0000000FL
-#define BN_CLICKED 0
-#define SS_LEFT 0x00000000L
-#define SS_RIGHT 0x00000002L
-#define SS_ICON 0x00000003L
-#define SS_NOPREFIX 0x00000080L
-#define SS_EDITCONTROL 0x00002000L
-#define STM_SETICON 0x0170
+// The edit selection message the dialog manager sends to edit controls that take focus.
 #define EM_SETSEL 0x00B1
 
 // Message box types, icons, defaults, modality and options.

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <win/base.h>
+#include <win/notify.h>
 
 // Errors of the window manager beyond win/errors.h.
 #define ERROR_TLW_WITH_WSCHILD 1406L
