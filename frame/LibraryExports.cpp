@@ -1,7 +1,7 @@
 // TALIX_* functions of the frame and the library's load and unload.
 //
-// Load: the library-wide objects are made first (window-support module object, resource
-// handler, colour loader, data-layer root), then the process-attach step records the
+// Load: the library-wide objects are made first (bitmap cache, window-support module
+// object, resource handler, colour loader, data-layer root), then the process-attach step records the
 // library's module and initialises the module object. Unload: process detach terminates
 // the module object; the objects themselves go with static destruction, where
 // TALIX_Finalize has not already destroyed them.
@@ -10,6 +10,7 @@
 #include "frame/AppModule.h"
 #include "frame/EmbeddedFonts.h"
 #include "frame/LibraryModule.h"
+#include "frame/QuorResourceManager.h"
 #include "frame/ResHandler.h"
 #include "frame/StrColorLoader.h"
 
@@ -27,6 +28,7 @@ void ConstructLibraryObjects() {
   // The defaults of the skins take this font at load; asking for it here also sets up
   // GDI's object tables before the library's own objects, so they outlive them at unload.
   GetStockObject(DEFAULT_GUI_FONT);
+  ConstructBitmapCache();
   TheAppModule();
   ResourceHandler();
   ColorLoader();
