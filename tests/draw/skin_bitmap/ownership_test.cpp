@@ -13,6 +13,12 @@ class OwnershipTest : public SkinTest {
  protected:
   static size_t Live() { return host::LiveHandles(HandleKind::GdiObject); }
   static bool Alive(HGDIOBJ h) { return GetObjectType(h) == OBJ_BITMAP; }
+  // Whether any slot of the picture's store still lists the handle (and would delete it).
+  static bool StoreLists(PictureProbe& picture, HBITMAP h) {
+    for (int slot = 0; slot < CNBitmapUtil::kSlotCount; ++slot)
+      if (picture.m_Store.GetBitmapHandle(CNBitmapUtil::BitmapType(slot), 0) == h) return true;
+    return false;
+  }
 };
 
 // The two halves behave alike; each case drives one of them.
@@ -35,14 +41,16 @@ TEST_P(HalfCases, AttachOverALoadedViewDeletesItOnce) {
   const Half& h = GetParam();
   const size_t start = Live();
   {
-    CQuorBitmap picture;
+    PictureProbe picture;
     ASSERT_TRUE(picture.LoadFromRes(module_, kAlphaId));
     HBITMAP view = (picture.*h.get)();
     ASSERT_TRUE(Alive(view));
+    ASSERT_TRUE(StoreLists(picture, view));
     HBITMAP mine = MakeSolid(4, 2, 0x123456);
     const size_t before = Live();
     (picture.*h.attach)(mine);
     EXPECT_FALSE(Alive(view)) << "the store's view is gone";
+    EXPECT_FALSE(StoreLists(picture, view)) << "and no slot would delete it again";
     EXPECT_EQ(Live(), before - 1) << "deleted once, through the store";
     EXPECT_EQ((picture.*h.get)(), mine);
     EXPECT_EQ((picture.*h.detach)(), mine);
