@@ -162,6 +162,22 @@ TEST_P(BufferLayoutCases, BufferIsMirroredOnceInRightToLeft) {
 
 INSTANTIATE_TEST_SUITE_P(Layouts, BufferLayoutCases, ::testing::Values(DWORD{0}, DWORD{1}));
 
+TEST_F(BackBufferTest, RightToLeftChildContinuesItsParentsPicture) {
+  CQuorLib::m_dwLayout = 1;
+  grand_.paint = PaintPositions;
+  grand_.Create(10, 10, 40, 20, nullptr, WS_EX_LAYOUTRTL);
+  UpdateWindow(grand_.hwnd);
+  child_.Create(5, 6, 10, 5, grand_.hwnd, WS_EX_LAYOUTRTL);
+  host::PumpMessagesUntilIdle();
+  ASSERT_NE(child_.Buffer(), nullptr);
+  // The child (placed mirrored, at 25..34) draws nothing of its own: the screen must show
+  // the parent's picture through it exactly as around it.
+  host::CapturedImage shown;
+  ASSERT_TRUE(host::CaptureWindow(grand_.hwnd, &shown));
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) ASSERT_EQ(shown.At(x, y) & 0xFFFFFF, PositionColour(x, y)) << x << "," << y;
+}
+
 TEST_F(BackBufferTest, BackgroundWindowIsMadeToPaintFirst) {
   a_.paint = PaintPositions;
   a_.Create(0, 0, 40, 30);
