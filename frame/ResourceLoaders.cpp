@@ -27,7 +27,7 @@ COLORREF KvnLoadColor(HINSTANCE module, UINT id) {
   if (!module) module = ThemeModule();
   CStrColorLoader* loader = talix::frame::ColorLoader();
   COLORREF color = 0;
-  return loader->LoadColor(module, id, &color) ? color : 0;
+  return loader && loader->LoadColor(module, id, &color) ? color : 0;
 }
 
 void KvnLoadFont(LOGFONTW* lf) {
