@@ -24,6 +24,10 @@
 // A look change: DeleteBackBuffer() and InvalidateRect(m_hWnd, nullptr, FALSE); the next
 // paint rebuilds the buffer.
 //
+// A control with messages of its own sets its static procedure into m_pfnWndProc in its
+// constructor; that procedure finds its object with FromHandle and passes what it does
+// not handle to CQuorWindowImpl<Skin>::WindowProc.
+//
 // Lifetime: the destructor frees the back buffer and, when the window still carries this
 // object, gives the window back its previous procedure and user data; the window itself
 // lives on until its creator or parent destroys it. When the window is destroyed first
@@ -128,8 +132,13 @@ class CQuorWindowImpl : public CQuorWindow,
     m_pSkin->Draw(this, graphics, cx, cy);
   }
 
+  // The object attached to `hwnd` by Create or SubclassWindow, or null.
+  static CQuorWindowImpl* FromHandle(HWND hwnd) {
+    return static_cast<CQuorWindowImpl*>(CQuorWindowLink::Object(hwnd));
+  }
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<CQuorWindowImpl*>(CQuorWindowLink::Object(hwnd));
+    CQuorWindowImpl* self = FromHandle(hwnd);
     if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     switch (msg) {
       case WM_PAINT:

@@ -67,6 +67,18 @@ class DialogControl {
   std::vector<BYTE> bytes_;
 };
 
+// A control with a message of its own, handled by its own procedure.
+constexpr UINT kPing = WM_USER + 77;
+struct PingWindow : SkinnedWindow {
+  PingWindow() { m_pfnWndProc = &PingProc; }
+  static LRESULT CALLBACK PingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<PingWindow*>(FromHandle(hwnd));
+    if (self && msg == kPing) return ++self->pings;
+    return SkinnedWindow::WindowProc(hwnd, msg, wParam, lParam);
+  }
+  int pings = 0;
+};
+
 class WindowAttachTest : public SkinTest {
  protected:
   TestSkin skin_{TestSkinDef{TRUE, {0, 0, 0, 0}, 0, 0}};
@@ -92,6 +104,20 @@ TEST_F(WindowAttachTest, CreateInstallsTheProcedureAndKeepsWhatWasThere) {
   EXPECT_EQ(GetWindowTextW(hwnd, text, 16), 7);
   EXPECT_TRUE(SetWindowTextW(hwnd, u"other"));
   EXPECT_EQ(GetWindowTextW(hwnd, text, 16), 5);
+}
+
+TEST_F(WindowAttachTest, DerivedControlsInstallTheirOwnProcedure) {
+  HWND top = MakeTop(0, 0, 50, 50);
+  PingWindow window;
+  window.SetSkin(&skin_);
+  ASSERT_TRUE(window.SubclassWindow(top));
+  EXPECT_EQ(ProcOf(top), &PingWindow::PingProc);
+  EXPECT_EQ(SendMessageW(top, kPing, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(top, kPing, 0, 0), 2);
+  EXPECT_EQ(SendMessageW(top, WM_ERASEBKGND, 0, 0), 1) << "the template's handlers still run";
+  EXPECT_TRUE(SetWindowTextW(top, u"passed on"));
+  EXPECT_EQ(GetWindowTextLengthW(top), 9);
+  EXPECT_EQ(window.UnsubclassWindow(FALSE), top);
 }
 
 TEST_F(WindowAttachTest, CreateLeavesNothingBehindWhenItCannot) {
