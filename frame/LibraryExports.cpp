@@ -1,8 +1,18 @@
-// TALIX_* functions of the frame and the library's load-time set-up.
+// TALIX_* functions of the frame and the library's load and unload.
+//
+// Load: the library-wide objects are made first (bitmap cache, window-support module
+// object, resource handler, colour loader, data-layer root), then the process-attach step records the
+// library's module and initialises the module object. Unload: process detach terminates
+// the module object; the objects themselves go with static destruction, where
+// TALIX_Finalize has not already destroyed them.
 #include "frame/LibraryExports.h"
 
+#include "frame/AppModule.h"
+#include "frame/EmbeddedFonts.h"
 #include "frame/LibraryModule.h"
+#include "frame/QuorResourceManager.h"
 #include "frame/ResHandler.h"
+#include "frame/StrColorLoader.h"
 
 #include <vector>
 
@@ -14,12 +24,24 @@ std::vector<FinalizeStep>& FinalizeSteps() {
   return steps;
 }
 
-// At load: record the library's module and create the resource handler, before any host
-// code runs.
-__attribute__((constructor)) void AttachLibrary() {
-  LibraryModule();
+void ConstructLibraryObjects() {
+  // The defaults of the skins take this font at load; asking for it here also sets up
+  // GDI's object tables before the library's own objects, so they outlive them at unload.
+  GetStockObject(DEFAULT_GUI_FONT);
+  ConstructBitmapCache();
+  TheAppModule();
   ResourceHandler();
+  ColorLoader();
+  DataLayerRoot();
 }
+
+// Runs when the library is loaded, before any host code can call it.
+__attribute__((constructor)) void AttachLibrary() {
+  ConstructLibraryObjects();
+  TheAppModule().Init(LibraryModule());
+}
+
+__attribute__((destructor)) void DetachLibrary() { TheAppModule().Term(); }
 
 }  // namespace
 
@@ -63,5 +85,7 @@ HFONT TALIX_CreateFontIndirect(void*) { return nullptr; }
 void TALIX_Finalize() {
   std::u16string().swap(talix::frame::DataLayerRoot());
   talix::frame::DestroyResourceHandler();
+  talix::frame::DestroyColorLoader();
+  talix::frame::RemoveEmbeddedFonts();
   for (talix::frame::FinalizeStep step : talix::frame::FinalizeSteps()) step();
 }

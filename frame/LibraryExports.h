@@ -15,8 +15,9 @@ TALIX_LIB_C_API HINSTANCE TALIX_GetCommonSKX();
 TALIX_LIB_C_API HINSTANCE TALIX_GetCommonWDP();
 // Creates nothing: always null.
 TALIX_LIB_C_API HFONT TALIX_CreateFontIndirect(void* logFont);
-// Frees the resource modules and the library-wide resource state. Later calls of the
-// frame's functions find no modules and fail cleanly.
+// Frees, in this order, the data-layer root, the resource handler with its modules, the
+// colour loader with its cache and the embedded fonts. Later calls of the frame's
+// functions and loaders find no modules and fail cleanly (null, 0).
 TALIX_LIB_C_API void TALIX_Finalize();
 
 namespace talix::frame {
@@ -24,8 +25,7 @@ namespace talix::frame {
 // The data-layer root kept for the file dialog; empty at load, freed by TALIX_Finalize.
 std::u16string& DataLayerRoot();
 
-// Cleanup steps of other resource areas (colour loader, embedded fonts) that
-// TALIX_Finalize runs after the resource handler is gone, in registration order.
+// Cleanup steps of other areas that TALIX_Finalize runs last, in registration order.
 using FinalizeStep = void (*)();
 TALIX_EXPORT void AddFinalizeStep(FinalizeStep step);
 

@@ -4,6 +4,7 @@
 #include "frame/KVNLReader.h"
 #include "frame/LibraryModule.h"
 #include "frame/RegistryText.h"
+#include "frame/StrColorLoader.h"
 
 using talix::frame::AppendParts;
 
@@ -94,6 +95,8 @@ HINSTANCE CResHandler::GetThemeModule() {
     FreeLibrary(m_hThemeModule);
     m_hThemeModule = nullptr;
   }
+  // Colours cached for the old module must not outlive it.
+  ResetColorCache();
   if (talix::frame::g_themeChangeHook) talix::frame::g_themeChangeHook();
   m_hThemeModule = LoadResourceModule(u"\\Resource\\", theme, u"skx");
   if (m_hThemeModule) wcscpy(m_szThemeName, theme);

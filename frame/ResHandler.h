@@ -42,8 +42,8 @@ void DestroyResourceHandler();
 // A fresh handler with nothing loaded (tests that each start from a new process state).
 TALIX_EXPORT void RecreateResourceHandler();
 
-// Called when the theme module changes, so caches of the old module's resources are
-// dropped (the colour cache registers itself here).
+// Called when the theme module changes, after the colour cache was emptied, so other
+// caches of the old module's resources can be dropped too.
 using ThemeChangeHook = void (*)();
 TALIX_EXPORT void SetThemeChangeHook(ThemeChangeHook hook);
 
