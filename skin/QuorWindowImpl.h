@@ -128,7 +128,7 @@ class CQuorWindowImpl : public CQuorWindow,
   // Called while the back buffer is built, over the ancestor's picture.
   void Draw(CQuorGraphics* graphics, int cx, int cy) override {
     if (!m_pSkin) return;
-    if (CQuorLib::GetLayout() == 1) CQuorWindowLink::MirrorSurface(*graphics, cx, cy);
+    if (CQuorLib::GetLayout() == 1) CQuorWindowLink::MirrorRect(*graphics, RECT{0, 0, cx, cy});
     m_pSkin->Draw(this, graphics, cx, cy);
   }
 
@@ -171,15 +171,25 @@ class CQuorWindowImpl : public CQuorWindow,
     return CQuorWindowLink::ForwardDrawItem(hwnd, m_pfnPrevWndProc, msg, wParam, lParam);
   }
   // Paints the part of this window's buffer behind the asking child (wParam) into the
-  // child's DC (lParam, a PAINTSTRUCT*).
+  // child's DC (lParam, a PAINTSTRUCT*). A child building its own right-to-left buffer
+  // gets the part that will lie there once its buffer is mirrored, flipped.
   LRESULT OnRepaint(HWND hwnd, UINT, WPARAM wParam, LPARAM lParam) {
     if (!CQuorWindowLink::IsRepaintRequest(wParam, lParam) || !SkinIsValid()) return 0;
     auto* ps = reinterpret_cast<PAINTSTRUCT*>(lParam);
-    RECT mapped = ps->rcPaint;
-    MapWindowPoints(reinterpret_cast<HWND>(wParam), hwnd, reinterpret_cast<POINT*>(&mapped), 2);
+    const HWND child = reinterpret_cast<HWND>(wParam);
+    const bool intoBuffer = CQuorWindowLink::DrawsIntoMirroredBuffer(ps->hdc);
+    RECT source = ps->rcPaint;
+    if (intoBuffer) {
+      RECT childClient;
+      GetClientRect(child, &childClient);
+      source.left = childClient.right - ps->rcPaint.right;
+      source.right = childClient.right - ps->rcPaint.left;
+    }
+    MapWindowPoints(child, hwnd, reinterpret_cast<POINT*>(&source), 2);
     RECT client;
     GetClientRect(hwnd, &client);
-    DrawBackBufferPart(ps->hdc, client, mapped, ps->rcPaint);
+    DrawBackBufferPart(ps->hdc, client, source, ps->rcPaint);
+    if (intoBuffer) CQuorWindowLink::MirrorRect(ps->hdc, ps->rcPaint);
     return 0;
   }
   LRESULT OnInvalidateBackBuffer(HWND, UINT, WPARAM, LPARAM) {

@@ -71,18 +71,23 @@ bool CQuorWindowLink::IsRepaintRequest(WPARAM wParam, LPARAM lParam) {
   return lParam != 0 && IsWindow(reinterpret_cast<HWND>(wParam));
 }
 
-void CQuorWindowLink::MirrorSurface(HDC dc, int cx, int cy) {
+void CQuorWindowLink::MirrorRect(HDC dc, const RECT& rect) {
+  const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
   if (!dc || cx <= 1 || cy <= 0) return;
   OwnedObject<HBITMAP> copy(CreateCompatibleBitmap(dc, cx, cy));
   if (!copy.get()) return;
   {
     SelectedDc memory(dc, copy.get());
     if (!memory.ok()) return;
-    BitBlt(memory.get(), 0, 0, cx, cy, dc, 0, 0, SRCCOPY);
+    BitBlt(memory.get(), 0, 0, cx, cy, dc, rect.left, rect.top, SRCCOPY);
   }  // deselected, so that the mirror can select it
   if (!CQuorLib::MirrorBitmap(copy.get())) return;
   SelectedDc memory(dc, copy.get());
-  if (memory.ok()) BitBlt(dc, 0, 0, cx, cy, memory.get(), 0, 0, SRCCOPY);
+  if (memory.ok()) BitBlt(dc, rect.left, rect.top, cx, cy, memory.get(), 0, 0, SRCCOPY);
+}
+
+bool CQuorWindowLink::DrawsIntoMirroredBuffer(HDC dc) {
+  return CQuorLib::GetLayout() == 1 && !(GetLayout(dc) & LAYOUT_RTL);
 }
 
 void CQuorWindowLink::DrawPlaceHolder(HWND hwnd, HDC hdc) {

@@ -2,7 +2,7 @@
 
 namespace skintest {
 
-TestSkinDef TestSkin::m_DefaultSkinDef = {FALSE, {0, 0, 0, 0}, RGB(0, 0, 0), 0};
+TestSkinDef TestSkin::m_DefaultSkinDef = {FALSE, {0, 0, 0, 0}, RGB(0, 0, 0), 0, FALSE};
 
 // Through a top-down DIB, one copy.
 void DrawPattern(HDC dc, int cx, int cy) {
@@ -30,6 +30,13 @@ void TestSkin::Draw(CQuorWindow* window, CQuorGraphics* graphics, int cx, int cy
   ++draws;
   lastWindow = window;
   HDC dc = *graphics;
+  if (m_SkinDef.askParent) {
+    PAINTSTRUCT ps{};
+    ps.hdc = dc;
+    ps.rcPaint = RECT{0, 0, cx, cy};
+    SendMessageW(GetParent(window->m_hWnd), UWM_REPAINT, reinterpret_cast<WPARAM>(window->m_hWnd),
+                 reinterpret_cast<LPARAM>(&ps));
+  }
   if (m_SkinDef.pattern) DrawPattern(dc, cx, cy);
   const RECT& opaque = m_SkinDef.opaque;
   if (opaque.right > opaque.left && opaque.bottom > opaque.top) {

@@ -20,12 +20,15 @@ namespace skintest {
 // copy from the wrong place shows); `opaque` is filled with `color`; the rest of the
 // surface is left as the back buffer had it, that is transparent. The skin holds no
 // pictures: a definition naming one (`pictureId` non-zero) makes it invalid, as a
-// picture that failed to load would.
+// picture that failed to load would. With `askParent` the skin first has the window's
+// parent paint the background (UWM_REPAINT into the buffer being built), as skins
+// without a background picture of their own do.
 struct TestSkinDef {
   BOOL pattern;
   RECT opaque;
   COLORREF color;
   UINT pictureId;
+  BOOL askParent;
 };
 
 // 0xFFRRGGBB, the form captures report.

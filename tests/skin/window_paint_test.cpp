@@ -55,12 +55,16 @@ COLORREF Composed(int x, int y, bool rtl) {
   return PatternAt(x, y);
 }
 
+// The three windows; with `askParent` the lower skins fetch their background through
+// UWM_REPAINT as well.
 class Tree {
  public:
-  explicit Tree(HWND top) {
-    topSkin.SetSkinDef(TestSkinDef{TRUE, {0, 0, 0, 0}, 0, 0});
-    childSkin.SetSkinDef(TestSkinDef{FALSE, kChild.opaque, kChild.color, 0});
-    grandchildSkin.SetSkinDef(TestSkinDef{FALSE, kGrandchild.opaque, kGrandchild.color, 0});
+  explicit Tree(HWND top, bool askParent = false) {
+    const BOOL ask = askParent ? TRUE : FALSE;
+    topSkin.SetSkinDef(TestSkinDef{TRUE, {0, 0, 0, 0}, 0, 0, FALSE});
+    childSkin.SetSkinDef(TestSkinDef{FALSE, kChild.opaque, kChild.color, 0, ask});
+    grandchildSkin.SetSkinDef(
+        TestSkinDef{FALSE, kGrandchild.opaque, kGrandchild.color, 0, ask});
     topWindow.SetSkin(&topSkin);
     EXPECT_TRUE(topWindow.SubclassWindow(top));
     Make(child, kChild, top, &childSkin);
@@ -81,11 +85,14 @@ class Tree {
 class WindowPaintTest : public SkinTest {};
 
 TEST_F(WindowPaintTest, TransparentPartsShowTheAncestorsInBothLayouts) {
-  for (DWORD layout : {0u, 1u}) {
+  for (int variant = 0; variant < 4; ++variant) {
+    const DWORD layout = variant & 1;
+    const bool askParent = variant & 2;
     SCOPED_TRACE(layout ? "right-to-left" : "left-to-right");
+    SCOPED_TRACE(askParent ? "background through UWM_REPAINT" : "background from the buffer");
     CQuorLib::m_dwLayout = layout;
     HWND top = MakeTop(40, 30, kTopWidth, kTopHeight, layout ? WS_EX_LAYOUTRTL : 0);
-    Tree tree(top);
+    Tree tree(top, askParent);
     talix::host::PumpMessagesUntilIdle();
     talix::host::CapturedImage image = Capture(top);
     ASSERT_EQ(image.width, kTopWidth);
@@ -141,46 +148,58 @@ TEST_F(WindowPaintTest, InvalidateBackBufferDropsItWithoutRepainting) {
   EXPECT_EQ(SendMessageW(top, WM_ERASEBKGND, 0, 0), 1);
 }
 
-// A plain child (not skinned) that fills its background through UWM_REPAINT.
+// A plain child (not skinned) that fills its background through UWM_REPAINT, in both
+// layouts: what it gets lines up with the parent's picture around it.
 TEST_F(WindowPaintTest, RepaintCopiesTheBufferBehindAChild) {
-  HWND top = MakeTop(0, 0, kTopWidth, kTopHeight);
-  TestSkin skin(TestSkinDef{TRUE, {0, 0, 0, 0}, 0, 0});
-  SkinnedWindow window;
-  window.SetSkin(&skin);
-  ASSERT_TRUE(window.SubclassWindow(top));
-  HWND child = CreateWindowExW(0, kHostClass, u"", WS_CHILD | WS_VISIBLE, 70, 50, 20, 10, top,
-                               nullptr, nullptr, nullptr);
-  talix::host::PumpMessagesUntilIdle();
-  HDC dc = GetDC(child);
-  PAINTSTRUCT ps{};
-  ps.hdc = dc;
+  constexpr RECT kPlace{70, 50, 90, 60};
+  constexpr int kWidth = 20, kHeight = 10;
+  for (DWORD layout : {0u, 1u}) {
+    SCOPED_TRACE(layout ? "right-to-left" : "left-to-right");
+    CQuorLib::m_dwLayout = layout;
+    HWND top = MakeTop(0, 0, kTopWidth, kTopHeight, layout ? WS_EX_LAYOUTRTL : 0);
+    TestSkin skin(TestSkinDef{TRUE, {0, 0, 0, 0}, 0, 0});
+    SkinnedWindow window;
+    window.SetSkin(&skin);
+    ASSERT_TRUE(window.SubclassWindow(top));
+    HWND child = CreateWindowExW(0, kHostClass, u"", WS_CHILD | WS_VISIBLE, kPlace.left,
+                                 kPlace.top, kWidth, kHeight, top, nullptr, nullptr, nullptr);
+    talix::host::PumpMessagesUntilIdle();
+    const int childLeft = layout ? kTopWidth - kPlace.right : kPlace.left;  // on the screen
+    HDC dc = GetDC(child);
+    PAINTSTRUCT ps{};
+    ps.hdc = dc;
 
-  struct Case {
-    const char* name;
-    RECT paint;
-    bool drawn;
-  } const cases[] = {
-      {"empty rectangle", {5, 5, 5, 8}, false},
-      {"part of the child", {2, 3, 12, 9}, true},
-  };
-  for (const Case& c : cases) {
-    RECT all{0, 0, 20, 10};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ps.rcPaint = c.paint;
-    EXPECT_EQ(SendMessageW(top, UWM_REPAINT, reinterpret_cast<WPARAM>(child),
-                           reinterpret_cast<LPARAM>(&ps)), 0);
-    talix::host::CapturedImage image = Capture(child);
-    for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 20; ++x) {
-        bool inside = c.drawn && Inside(c.paint, x, y);
-        uint32_t expected = inside ? Argb(PatternAt(70 + x, 50 + y)) : Argb(RGB(255, 255, 255));
-        ASSERT_EQ(image.At(x, y), expected) << c.name << " at " << x << ", " << y;
-      }
+    struct Case {
+      const char* name;
+      RECT paint;  // in the child's (logical) client coordinates
+      bool drawn;
+    } const cases[] = {
+        {"empty rectangle", {5, 5, 5, 8}, false},
+        {"part of the child", {2, 3, 12, 9}, true},
+    };
+    for (const Case& c : cases) {
+      RECT all{0, 0, kWidth, kHeight};
+      FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+      ps.rcPaint = c.paint;
+      EXPECT_EQ(SendMessageW(top, UWM_REPAINT, reinterpret_cast<WPARAM>(child),
+                             reinterpret_cast<LPARAM>(&ps)), 0);
+      talix::host::CapturedImage image = Capture(child);
+      for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+          const int logicalX = layout ? kWidth - 1 - x : x;
+          const bool inside = c.drawn && Inside(c.paint, logicalX, y);
+          const uint32_t expected = inside ? Argb(PatternAt(childLeft + x, kPlace.top + y))
+                                           : Argb(RGB(255, 255, 255));
+          ASSERT_EQ(image.At(x, y), expected) << c.name << " at " << x << ", " << y;
+        }
+    }
+    // Requests without a child or without a paint record are ignored.
+    EXPECT_EQ(SendMessageW(top, UWM_REPAINT, 0, reinterpret_cast<LPARAM>(&ps)), 0);
+    EXPECT_EQ(SendMessageW(top, UWM_REPAINT, reinterpret_cast<WPARAM>(child), 0), 0);
+    ReleaseDC(child, dc);
+    window.UnsubclassWindow(FALSE);
+    DestroyWindow(top);
   }
-  // Requests without a child or without a paint record are ignored.
-  EXPECT_EQ(SendMessageW(top, UWM_REPAINT, 0, reinterpret_cast<LPARAM>(&ps)), 0);
-  EXPECT_EQ(SendMessageW(top, UWM_REPAINT, reinterpret_cast<WPARAM>(child), 0), 0);
-  ReleaseDC(child, dc);
 }
 
 TEST_F(WindowPaintTest, WithoutAUsableSkinNothingIsPainted) {
