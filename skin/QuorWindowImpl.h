@@ -65,10 +65,11 @@ class CQuorWindowImpl : public CQuorWindow,
   }
 
   // Creates the window and installs the own procedure; null (nothing left behind) when
-  // there is no own procedure or it cannot be installed.
+  // this object already has a live window, there is no own procedure, or it cannot be
+  // installed.
   HWND Create(LPCWSTR className, HWND parent, RECT& rect, LPCWSTR windowName, UINT id,
               DWORD style, DWORD exStyle, void* param) override {
-    if (!m_pfnWndProc) return nullptr;
+    if (!m_pfnWndProc || (m_hWnd && IsWindow(m_hWnd))) return nullptr;
     HWND hwnd = CQuorWindow::Create(className, parent, rect, windowName, id, style, exStyle,
                                     param);
     if (!hwnd) return nullptr;

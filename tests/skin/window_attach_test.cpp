@@ -129,6 +129,15 @@ TEST_F(WindowAttachTest, CreateLeavesNothingBehindWhenItCannot) {
   EXPECT_EQ(noClass.Create(u"NoSuchClass", nullptr, rc, u"", 0, WS_POPUP, 0, nullptr), nullptr);
   EXPECT_EQ(noClass.m_hWnd, nullptr);
   EXPECT_EQ(talix::host::LiveWindowCount(), windows);
+
+  SkinnedWindow busy;
+  HWND first = busy.Create(kHostClass, nullptr, rc, u"", 0, WS_POPUP, 0, nullptr);
+  ASSERT_TRUE(first);
+  EXPECT_EQ(busy.Create(kHostClass, nullptr, rc, u"", 0, WS_POPUP, 0, nullptr), nullptr)
+      << "one window per object";
+  EXPECT_EQ(busy.m_hWnd, first);
+  EXPECT_EQ(talix::host::LiveWindowCount(), windows + 1);
+  DestroyWindow(first);
 }
 
 TEST_F(WindowAttachTest, DialogControlIsSubclassedAndGivenBack) {
