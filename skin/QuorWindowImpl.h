@@ -5,9 +5,9 @@
 //   CQuorLib::Init(hInstance, themeModule);          // once, before any skinned window
 //   MySkin skin;  skin.Load();                       // the owner keeps the skin alive
 //   CQuorWindowImpl<MySkin> window;
+//   window.SetSkin(&skin);                           // borrowed, never deleted here
 //   RECT rc{10, 10, 110, 40};
 //   window.Create(u"Button", parent, rc, u"", id, WS_CHILD | WS_VISIBLE, 0, nullptr);
-//   window.SetSkin(&skin);                           // borrowed, never deleted here
 //   // ... or window.SubclassWindow(GetDlgItem(dialog, id)) for a control of a template.
 //
 // The object either creates its window (Create) or subclasses an existing one
@@ -20,6 +20,12 @@
 // name. UWM_INVALIDATEBACKBUFFER drops the buffer; UWM_REPAINT paints the part of the
 // buffer behind a child into the child's DC (skin/messages.h). Every other message goes
 // to the procedure that was there before.
+//
+// Right-to-left (CQuorLib::GetLayout() == 1, windows with WS_EX_LAYOUTRTL): skins draw
+// as in left-to-right (their pictures were flipped when they loaded) and the buffer is
+// mirrored for the mirrored window. The ancestor's picture copied into a buffer being
+// built is flipped before the skin draws over it, and so is what UWM_REPAINT paints into
+// such a buffer, so that after the mirror transparent parts line up with the ancestor.
 //
 // A look change: DeleteBackBuffer() and InvalidateRect(m_hWnd, nullptr, FALSE); the next
 // paint rebuilds the buffer.
