@@ -94,14 +94,22 @@ void CQuorBackBuffer::CreateBackBuffer(int cx, int cy, CQuorGraphics* graphics) 
 
   OwnedObject<HBITMAP> buffer(CreateCompatibleBitmap(reference, cx, cy));
   if (!buffer.get()) return;
+  const bool rightToLeft = CQuorLib::GetLayout() == 1;
   {
     SelectedDc memory(reference, buffer.get());
     if (!memory.ok()) return;
     DrawParentBackBuffer(memory.get(), RECT{0, 0, cx, cy});
+  }  // each step deselects before the next selects the buffer again
+  // The ancestor's part arrives as its buffer stores it, mirrored: flip it here so that the
+  // final flip leaves it lined up with the ancestor while the client's drawing flips once.
+  if (rightToLeft) CQuorLib::MirrorBitmap(buffer.get());
+  {
+    SelectedDc memory(reference, buffer.get());
+    if (!memory.ok()) return;
     CQuorGraphics drawing(memory.get());
     if (m_pClient) m_pClient->Draw(&drawing, cx, cy);
-  }  // deselected before the mirror selects it elsewhere
-  if (CQuorLib::GetLayout() == 1) CQuorLib::MirrorBitmap(buffer.get());
+  }
+  if (rightToLeft) CQuorLib::MirrorBitmap(buffer.get());
 
   DeleteBackBuffer();  // a buffer built over an older one replaces it
   m_hBackBuffer = buffer.release();

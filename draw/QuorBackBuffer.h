@@ -7,10 +7,16 @@
 // Ownership: the buffer bitmap is the object's; the property on the client's window is only a
 // name for it, set while the buffer exists and removed when it goes.
 //
+// Right-to-left (CQuorLib layout 1): the client's drawing is flipped once, so the copy to the
+// mirrored window shows it the right way; the ancestor's part behind it is kept in line
+// with the ancestor's own picture.
+//
 // Limits:
 //  - One thread (the windows' owner). A background window that (directly or through its
 //    own background) asks this object's buffer while it is being built gets nothing copied,
 //    instead of recursing.
+//  - Ancestors are searched through child windows only: a top-level window's owner is not
+//    behind it, so its buffer is never copied.
 #pragma once
 
 #include "frame/talix_export.h"

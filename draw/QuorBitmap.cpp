@@ -13,10 +13,10 @@ using BT = CNBitmapUtil::BitmapType;
 
 namespace {
 
-// (int)(length x scale) truncated toward zero, at least 1; 0 when the factor cannot
-// give a usable size (not a number, not positive, beyond int).
+// (int)(length x scale) truncated toward zero, at least 1 (so a zero or tiny factor keeps
+// one pixel); 0 when the factor cannot give a usable size (not a number, negative, beyond int).
 int ScaledLength(int length, double scale) {
-  if (!(scale > 0.0)) return 0;
+  if (!(scale >= 0.0)) return 0;
   const double scaled = std::trunc(double(length) * scale);
   if (!(scaled < double(INT_MAX))) return 0;
   return scaled < 1.0 ? 1 : int(scaled);

@@ -55,6 +55,7 @@ void CQuorGraphics::DrawImage(CQuorBitmap* picture, RECT dst, RECT src) {
   if (!HasPicture(picture)) return;
   const int w = RectWidth(dst), h = RectHeight(dst);
   if (w <= 0 || h <= 0 || int64_t(w) * h > kMaxDrawPixels) return;
+  if (RectWidth(src) == 0 || RectHeight(src) == 0) return;  // nothing to take the picture from
 
   OwnedObject<HBITMAP> part(CopyBitmapPart(picture->GetPrimary(), src, w, h));
   if (!part.get()) return;
