@@ -24,8 +24,9 @@
 // Right-to-left (CQuorLib::GetLayout() == 1, windows with WS_EX_LAYOUTRTL): skins draw
 // as in left-to-right (their pictures were flipped when they loaded) and the buffer is
 // mirrored for the mirrored window. The ancestor's picture copied into a buffer being
-// built is flipped before the skin draws over it, and so is what UWM_REPAINT paints into
-// such a buffer, so that after the mirror transparent parts line up with the ancestor.
+// built is flipped before the skin draws over it (CQuorBackBuffer), and so is what
+// UWM_REPAINT paints into such a buffer (OnRepaint), so that after the mirror
+// transparent parts line up with the ancestor.
 //
 // A look change: DeleteBackBuffer() and InvalidateRect(m_hWnd, nullptr, FALSE); the next
 // paint rebuilds the buffer.
@@ -45,7 +46,6 @@
 
 #include "draw/QuorBackBuffer.h"
 #include "draw/QuorGraphics.h"
-#include "frame/QuorLib.h"
 #include "skin/QuorWindow.h"
 #include "skin/QuorWindowLink.h"
 #include "skin/messages.h"
@@ -134,9 +134,7 @@ class CQuorWindowImpl : public CQuorWindow,
   HWND GetHWND() override { return m_hWnd; }
   // Called while the back buffer is built, over the ancestor's picture.
   void Draw(CQuorGraphics* graphics, int cx, int cy) override {
-    if (!m_pSkin) return;
-    if (CQuorLib::GetLayout() == 1) CQuorWindowLink::MirrorRect(*graphics, RECT{0, 0, cx, cy});
-    m_pSkin->Draw(this, graphics, cx, cy);
+    if (m_pSkin) m_pSkin->Draw(this, graphics, cx, cy);
   }
 
   // The object attached to `hwnd` by Create or SubclassWindow, or null.

@@ -39,9 +39,9 @@ class TALIX_LIB_API CQuorWindowLink {
   // True when a UWM_REPAINT request names a live child window and carries a PAINTSTRUCT.
   static bool IsRepaintRequest(WPARAM wParam, LPARAM lParam);
   // Flips `rect` of `dc` left to right in place. A right-to-left back buffer is mirrored
-  // once it is drawn; an ancestor's picture copied into it before must be flipped
-  // beforehand, so that after that mirror it still lines up with what the ancestor
-  // shows around the window.
+  // once it is drawn; an ancestor's picture painted into it must be flipped beforehand,
+  // so that after that mirror it still lines up with what the ancestor shows around the
+  // window.
   static void MirrorRect(HDC dc, const RECT& rect);
   // True when drawing into `dc` will be mirrored afterwards: the library's layout is
   // right-to-left and `dc` is not itself mirrored, so it is a back buffer being built.
