@@ -165,7 +165,7 @@ class CQuorWindowImpl : public CQuorWindow,
   }
 
   LRESULT OnPaint(HWND hwnd, UINT, WPARAM, LPARAM) {
-    PAINTSTRUCT ps;
+    PAINTSTRUCT ps{};
     if (BeginPaint(hwnd, &ps)) OnPaint(&ps);
     EndPaint(hwnd, &ps);
     return 0;
