@@ -109,8 +109,13 @@ def render(theme, description, ids, scale):
             rel, rtype, alpha = "pictures/%s.bmp" % name, "BITMAP", 0
             files[rel] = writers.bmp_rgb(canvas.width, canvas.height, canvas.flattened((0, 0, 0)))
         else:
+            # Only pictures with transparent pixels carry alpha, so opaque ones load without
+            # a mask and draw with a plain copy.
             rel, rtype, alpha = "pictures/%s.png" % name, "PNG", int(has_transparency(canvas))
-            files[rel] = writers.png_rgba(canvas.width, canvas.height, canvas.rgba_bytes())
+            if alpha:
+                files[rel] = writers.png_rgba(canvas.width, canvas.height, canvas.rgba_bytes())
+            else:
+                files[rel] = writers.png_rgb(canvas.width, canvas.height, canvas.flattened((0, 0, 0)))
         rc.append('%s %s "%s"' % (name, rtype, rel))
         manifest.append("PICTURE %s %d %s %d %d %d %s" % (name, ids[name], rtype, canvas.width,
                                                           canvas.height, alpha, rel))

@@ -14,9 +14,18 @@ def _png_chunk(kind, data):
 
 def png_rgba(width, height, rgba):
     """A PNG of colour type 6 (RGBA, 8 bits per channel); rows top-down, filter 0."""
-    stride = width * 4
-    raw = b"".join(b"\0" + rgba[y * stride:(y + 1) * stride] for y in range(height))
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return _png(width, height, rgba, 4, 6)
+
+
+def png_rgb(width, height, rgb):
+    """A PNG of colour type 2 (RGB, no alpha): the loader makes no mask for it."""
+    return _png(width, height, rgb, 3, 2)
+
+
+def _png(width, height, pixels, channels, colour_type):
+    stride = width * channels
+    raw = b"".join(b"\0" + pixels[y * stride:(y + 1) * stride] for y in range(height))
+    header = struct.pack(">IIBBBBB", width, height, 8, colour_type, 0, 0, 0)
     return (b"\x89PNG\r\n\x1a\n" + _png_chunk(b"IHDR", header) +
             _png_chunk(b"IDAT", zlib.compress(raw, 9)) + _png_chunk(b"IEND", b""))
 
