@@ -12,6 +12,13 @@ const Entry* Manifest::Find(const std::string& name) const {
   return nullptr;
 }
 
+std::vector<const Entry*> Manifest::OfKind(const std::string& kind) const {
+  std::vector<const Entry*> found;
+  for (const Entry& e : entries)
+    if (e.kind == kind) found.push_back(&e);
+  return found;
+}
+
 static Entry ReadEntry(const std::string& kind, std::istringstream& in) {
   Entry e;
   e.kind = kind;

@@ -32,6 +32,7 @@ struct Manifest {
   std::vector<Entry> entries;
   std::vector<Probe> probes;
   const Entry* Find(const std::string& name) const;
+  std::vector<const Entry*> OfKind(const std::string& kind) const;
 };
 
 // Empty (no entries) when the file cannot be read.

@@ -23,11 +23,11 @@ TEST_F(ThemeModuleTest, EveryHeaderIdIsInTheManifestUnderItsOwnNumber) {
 }
 
 TEST_F(ThemeModuleTest, PicturesLoadWithTheirSizeAndTheirMask) {
-  int pictures = 0;
-  for (const Entry& e : manifest_.entries) {
-    if (e.kind != "PICTURE") continue;
+  const std::vector<const Entry*> pictures = manifest_.OfKind("PICTURE");
+  EXPECT_GT(pictures.size(), 100u);
+  for (const Entry* picture : pictures) {
+    const Entry& e = *picture;
     SCOPED_TRACE(e.name);
-    ++pictures;
     LPCWSTR type = e.type == "PNG" ? u"PNG" : RT_BITMAP;
     std::string bytes = ResourceBytes(e.id, type);
     ASSERT_FALSE(bytes.empty());
@@ -41,12 +41,13 @@ TEST_F(ThemeModuleTest, PicturesLoadWithTheirSizeAndTheirMask) {
     EXPECT_EQ(store.GetBitmapHeight(CNBitmapUtil::BT_IMAGE), e.height);
     EXPECT_EQ(store.GetBitmapHandle(CNBitmapUtil::BT_ALPHA, 0) != nullptr, e.alpha);
   }
-  EXPECT_GT(pictures, 100);
 }
 
 TEST_F(ThemeModuleTest, ColoursAreRgbTexts) {
-  for (const Entry& e : manifest_.entries) {
-    if (e.kind != "COLOR") continue;
+  const std::vector<const Entry*> colours = manifest_.OfKind("COLOR");
+  EXPECT_FALSE(colours.empty());
+  for (const Entry* colour : colours) {
+    const Entry& e = *colour;
     SCOPED_TRACE(e.name);
     WCHAR text[20] = {};
     ASSERT_GT(LoadStringW(module_, e.id, text, 20), 0);
@@ -56,11 +57,11 @@ TEST_F(ThemeModuleTest, ColoursAreRgbTexts) {
 }
 
 TEST_F(ThemeModuleTest, FontsAreTrueTypeFilesTheFontTableTakes) {
-  int fonts = 0;
-  for (const Entry& e : manifest_.entries) {
-    if (e.kind != "FONT") continue;
+  const std::vector<const Entry*> fonts = manifest_.OfKind("FONT");
+  EXPECT_EQ(fonts.size(), 4u);
+  for (const Entry* font_entry : fonts) {
+    const Entry& e = *font_entry;
     SCOPED_TRACE(e.name);
-    ++fonts;
     std::string bytes = ResourceBytes(e.id, u"TTF");
     ASSERT_GT(bytes.size(), 12u);
     EXPECT_EQ(bytes.substr(0, 4), std::string("\0\1\0\0", 4));
@@ -70,12 +71,13 @@ TEST_F(ThemeModuleTest, FontsAreTrueTypeFilesTheFontTableTakes) {
     EXPECT_EQ(count, 1u);
     EXPECT_TRUE(RemoveFontMemResourceEx(font));
   }
-  EXPECT_EQ(fonts, 4);
 }
 
 TEST_F(ThemeModuleTest, WindowIconHasEveryDescribedSize) {
-  for (const Entry& e : manifest_.entries) {
-    if (e.kind != "ICON") continue;
+  const std::vector<const Entry*> icons = manifest_.OfKind("ICON");
+  EXPECT_FALSE(icons.empty());
+  for (const Entry* icon_entry : icons) {
+    const Entry& e = *icon_entry;
     SCOPED_TRACE(e.name);
     ASSERT_FALSE(e.sizes.empty());
     ASSERT_FALSE(ResourceBytes(e.id, RT_GROUP_ICON).empty());
