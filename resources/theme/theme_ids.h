@@ -177,4 +177,8 @@
 // The device selection window's class icon.
 #define IDI_DEVICE_WINDOW   512
 
+// File transfer progress animation ("AVI" resources), and its form for mirrored desktops.
+#define IDR_TRANSFER_ANIMATION       6106
+#define IDR_TRANSFER_ANIMATION_RTL   6107
+
 #endif  // TALIX_THEME_IDS_H

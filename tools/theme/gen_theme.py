@@ -8,13 +8,13 @@ files). The same description and ids always give the same bytes.
     gen_theme.py --description dark.theme.json --ids theme_ids.h --out <folder> [--scale 1.0]
 
 Writes into <folder>:
-    pictures/<NAME>.png|bmp|ico  one file per picture, named by its id macro;
+    pictures/<NAME>.png|bmp|ico|avi  one file per picture, named by its id macro;
     theme_pictures.rc            the pictures, colours (STRINGTABLE) and fonts, for an
                                  .rc script that includes theme_ids.h first;
     theme_manifest.txt           one line per resource (kind, name, id, type, size,
                                  alpha, file) and the pixel probes of the description,
                                  read by the theme module's tests.
-Every IDB_/IDI_, IDS_COLOR_ and IDF_ id of the header must be described, and every
+Every IDB_/IDI_/IDR_, IDS_COLOR_ and IDF_ id of the header must be described, and every
 described name must be in the header; otherwise nothing is written and the exit
 status is 1.
 """
@@ -26,6 +26,7 @@ import sys
 
 sys.dont_write_bytecode = True  # keep the source tree clean when the build runs us
 
+import avi  # noqa: E402
 import pictures  # noqa: E402
 import writers  # noqa: E402
 
@@ -79,7 +80,7 @@ def check_coverage(ids, described):
     missing = sorted(n for n in described if n not in ids)
     if missing:
         raise ThemeError("not in the ids header: " + ", ".join(missing))
-    wanted = [n for n in ids if n.startswith(("IDB_", "IDI_", "IDS_COLOR_", "IDF_"))]
+    wanted = [n for n in ids if n.startswith(("IDB_", "IDI_", "IDR_", "IDS_COLOR_", "IDF_"))]
     undescribed = sorted(n for n in wanted if n not in described)
     if undescribed:
         raise ThemeError("ids without a description: " + ", ".join(undescribed))
@@ -100,6 +101,14 @@ def render(theme, description, ids, scale):
             rc.append('%s ICON "%s"' % (name, rel))
             sizes = " ".join("%dx%d" % (c.width, c.height) for c in images)
             manifest.append("ICON %s %d %s %s" % (name, ids[name], sizes, rel))
+            continue
+        if group["kind"] == "animation":
+            frames = pictures.animation_frames(theme, group, state, scale)
+            rel = "pictures/%s.avi" % name
+            w, h = frames[0].width, frames[0].height
+            files[rel] = avi.avi(w, h, [c.flattened((0, 0, 0)) for c in frames], group["fps"])
+            rc.append('%s AVI "%s"' % (name, rel))
+            manifest.append("ANIMATION %s %d %d %d %d %s" % (name, ids[name], w, h, len(frames), rel))
             continue
         painter = pictures.PAINTERS.get(group["kind"])
         if painter is None:

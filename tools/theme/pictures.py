@@ -201,3 +201,27 @@ PAINTERS = {
     "stepbar": stepbar, "caption": caption, "icon": icon, "list_image": list_image,
     "header": header, "progress_frame": progress_frame, "logo": logo,
 }
+
+
+def animation_frames(theme, group, state, scale):
+    """The transfer animation: a sheet travels from the computer to the handset;
+    mirrored for right-to-left desktops."""
+    w, h = (max(1, round(v * scale)) for v in group["size"])
+    count = group["frames"]
+    frames = []
+    for frame in range(count):
+        c = Canvas(w, h)
+        c.fill(lambda x, y: -1.0, theme.color(group["background"]))
+        for glyph, x0 in (("computer", 0), ("handset", w - h)):
+            for shape, role in glyphs.layers(glyph):
+                placed = glyphs.place(shape, h, h)
+                c.fill(lambda x, y, s=placed, o=x0: s(x - o, y), theme.color({"fg": "text", "dim": "text_dim",
+                                                                            "accent": "accent"}[role]))
+        travel = h + (w - 2.5 * h) * frame / max(1, count - 1)
+        sheet = rrect(travel, h * 0.3, travel + h * 0.4, h * 0.75, h * 0.06)
+        c.fill(sheet, theme.color("glyph"))
+        c.fill(segment(travel + h * 0.1, h * 0.45, travel + h * 0.3, h * 0.45, h * 0.05), theme.color("text_dim"))
+        if state == "mirrored":
+            c.pixels = [p for row in range(h) for p in reversed(c.pixels[row * w:(row + 1) * w])]
+        frames.append(c)
+    return frames

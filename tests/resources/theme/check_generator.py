@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks of the theme generator, run by CTest: the same input gives the same bytes
-(and the bytes the build made), --scale scales every picture, and a description that
+"""Checks of the theme generator, run by CTest: the same input gives the same bytes as
+the build made, --scale scales every picture, and a description that
 does not cover the ids header (or names an id the header lacks) is refused."""
 import argparse
 import filecmp
@@ -48,24 +48,21 @@ class GeneratorTest(unittest.TestCase):
         return os.path.join(self.tmp.name, name)
 
     def test_same_input_gives_the_same_bytes_as_the_build(self):
-        for name in ("first", "second"):
-            result = run_generator(self.folder(name))
-            self.assertEqual(result.returncode, 0, result.stderr)
-        first = files_of(self.folder("first"))
-        self.assertGreater(len(first), 100)
-        for other in (self.folder("second"), ARGS.built):
-            self.assertEqual(first, files_of(other))
-            _, mismatch, errors = filecmp.cmpfiles(self.folder("first"), other, first, shallow=False)
-            self.assertEqual(mismatch + errors, [], other)
+        result = run_generator(self.folder("again"))
+        self.assertEqual(result.returncode, 0, result.stderr)
+        again = files_of(self.folder("again"))
+        self.assertGreater(len(again), 100)
+        self.assertEqual(again, files_of(ARGS.built))
+        _, mismatch, errors = filecmp.cmpfiles(self.folder("again"), ARGS.built, again, shallow=False)
+        self.assertEqual(mismatch + errors, [])
 
     def test_scale_multiplies_every_picture(self):
-        for name, scale in (("one", None), ("double", 2)):
-            result = run_generator(self.folder(name), scale=scale)
-            self.assertEqual(result.returncode, 0, result.stderr)
-        one, double = picture_sizes(self.folder("one")), picture_sizes(self.folder("double"))
-        self.assertEqual(one.keys(), double.keys())
+        result = run_generator(self.folder("half"), scale=0.5)
+        self.assertEqual(result.returncode, 0, result.stderr)
+        one, half = picture_sizes(ARGS.built), picture_sizes(self.folder("half"))
+        self.assertEqual(one.keys(), half.keys())
         for name, (w, h) in one.items():
-            self.assertEqual(double[name], (2 * w, 2 * h), name)
+            self.assertEqual(half[name], (max(1, round(w * 0.5)), max(1, round(h * 0.5))), name)
 
     def test_uncovered_or_unknown_ids_are_refused(self):
         with open(ARGS.description) as f:

@@ -27,6 +27,8 @@ static Entry ReadEntry(const std::string& kind, std::istringstream& in) {
     int alpha = 0;
     in >> e.type >> e.width >> e.height >> alpha >> e.file;
     e.alpha = alpha != 0;
+  } else if (kind == "ANIMATION") {
+    in >> e.width >> e.height >> e.frames >> e.file;
   } else if (kind == "COLOR") {
     in >> e.r >> e.g >> e.b;
   } else if (kind == "FONT") {

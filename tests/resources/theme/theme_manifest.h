@@ -10,14 +10,15 @@
 namespace themetest {
 
 struct Entry {
-  std::string kind;  // PICTURE, ICON, COLOR or FONT
+  std::string kind;  // PICTURE, ICON, ANIMATION, COLOR or FONT
   std::string name;
   int id = 0;
   std::string type;  // PICTURE: PNG or BITMAP
-  int width = 0, height = 0;
+  int width = 0, height = 0;  // PICTURE, ANIMATION
+  int frames = 0;             // ANIMATION
   bool alpha = false;
   int r = 0, g = 0, b = 0;   // COLOR
-  std::string file;          // PICTURE, ICON: relative to the manifest; FONT: file name
+  std::string file;          // relative to the manifest; FONT: the font's file name
   std::vector<int> sizes;    // ICON: square sizes
 };
 
