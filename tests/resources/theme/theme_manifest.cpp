@@ -1,7 +1,6 @@
 #include "theme_manifest.h"
 
 #include <fstream>
-#include <regex>
 #include <sstream>
 
 namespace themetest {
@@ -71,10 +70,13 @@ std::map<std::string, int> ReadIdsHeader(const std::filesystem::path& path) {
   std::map<std::string, int> ids;
   std::ifstream file(path);
   std::string line;
-  const std::regex define(R"(^\s*#define\s+(ID[A-Z0-9_]+)\s+(\d+)\b)");
-  std::smatch m;
-  while (std::getline(file, line))
-    if (std::regex_search(line, m, define)) ids[m[1]] = std::stoi(m[2]);
+  while (std::getline(file, line)) {
+    std::istringstream in(line);
+    std::string directive, name, number;
+    in >> directive >> name >> number;
+    bool numeric = !number.empty() && number.find_first_not_of("0123456789") == std::string::npos;
+    if (directive == "#define" && name.rfind("ID", 0) == 0 && numeric) ids[name] = std::stoi(number);
+  }
   return ids;
 }
 
