@@ -161,6 +161,38 @@
 #define IDB_SUITE_LOGO          35000
 #define IDB_SUITE_LOGO_SMALL    35001
 
+// Pieces no class default names, for hosts that give a tab skin or a static chrome skin
+// a definition. Tab pieces in the order of the tab skin's bitmap table (0 and 7 are not
+// drawn and are blank).
+#define IDB_TAB_BLANK                5300
+#define IDB_TAB_PANEL_LEFT           5301
+#define IDB_TAB_PANEL_BOTTOM_LEFT    5302
+#define IDB_TAB_PANEL_TOP_RIGHT      5303
+#define IDB_TAB_PANEL_RIGHT          5304
+#define IDB_TAB_PANEL_BOTTOM_RIGHT   5305
+#define IDB_TAB_PANEL_BOTTOM         5306
+#define IDB_TAB_BLANK_7              5307
+#define IDB_TAB_PANEL_TOP            5308
+#define IDB_TAB_SELECTED_LEFT        5309
+#define IDB_TAB_SELECTED_MIDDLE      5310
+#define IDB_TAB_SELECTED_RIGHT       5311
+#define IDB_TAB_LEFT                 5312
+#define IDB_TAB_MIDDLE               5313
+#define IDB_TAB_RIGHT                5314
+#define IDB_TAB_JOIN_TO_SELECTED     5315
+#define IDB_TAB_JOIN_FROM_SELECTED   5316
+#define IDB_TAB_JOIN                 5317
+// Nine-part panel in the static chrome skin's order.
+#define IDB_PANEL_TOP_LEFT       5330
+#define IDB_PANEL_TOP            5331
+#define IDB_PANEL_TOP_RIGHT      5332
+#define IDB_PANEL_BOTTOM_LEFT    5333
+#define IDB_PANEL_BOTTOM         5334
+#define IDB_PANEL_BOTTOM_RIGHT   5335
+#define IDB_PANEL_LEFT           5336
+#define IDB_PANEL_CENTRE         5337
+#define IDB_PANEL_RIGHT          5338
+
 // Colours ("R,G,B" text).
 #define IDS_COLOR_TEXT               600
 #define IDS_COLOR_CHOSEN_TEXT        604

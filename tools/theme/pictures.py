@@ -8,6 +8,7 @@ multiplied by `scale`; colours are palette names or "#rrggbb" (theme.color()).
 import math
 
 import glyphs
+import panels
 from raster import Canvas, circle, inset, intersect, polygon, rrect, segment, vertical_gradient
 
 def _canvas(group, scale):
@@ -200,6 +201,7 @@ PAINTERS = {
     "common_button": common_button, "combo": combo, "check": check, "radio": radio,
     "stepbar": stepbar, "caption": caption, "icon": icon, "list_image": list_image,
     "header": header, "progress_frame": progress_frame, "logo": logo,
+    "tab": panels.tab, "nine_part": panels.nine_part,
 }
 
 
