@@ -17,6 +17,11 @@ Writes into <folder>:
 Every IDB_/IDI_/IDR_, IDS_COLOR_ and IDF_ id of the header must be described, and every
 described name must be in the header; otherwise nothing is written and the exit
 status is 1.
+
+Limits: pictures are built from a handful of anti-aliased shapes (no text, no files
+read in), so symbols stay simple; the contact-field and media icons are told apart by
+shape and tint only, since the library names them by index, not by meaning; --scale
+scales sizes and geometry uniformly, with no hinting for small sizes.
 """
 import argparse
 import json
