@@ -1,38 +1,27 @@
 // The gallery run headless as a process: every scene is written in every variant, none is
 // blank, and bad command lines are refused.
+#include "tests/apps/run_process.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct GalleryRun {
-  int status = -1;
-  std::string out;
-};
+using GalleryRun = talix::testing::ProcessRun;
 
 GalleryRun Gallery(const std::string& arguments) {
   // No display: the gallery must not try to stay open.
-  const std::string command = "env -u DISPLAY " + std::string(TALIX_GALLERY) + " " + arguments + " 2>&1";
-  GalleryRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[512];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return talix::testing::RunProcess("env -u DISPLAY " + std::string(TALIX_GALLERY) + " " +
+                                    arguments + " 2>&1");
 }
 
 struct Picture {
