@@ -2,6 +2,7 @@
 // store's own reading of the results, and the exit statuses of bad input and arguments.
 #include "image/NBitmapUtil.h"
 #include "image/store/random15.h"
+#include "tests/apps/run_process.h"
 
 #include <gtest/gtest.h>
 
@@ -52,14 +53,10 @@ class TalixImageTest : public ::testing::Test {
   ToolRun Tool(const std::string& arguments) const {
     const std::string err = Path("stderr.txt");
     const std::string command = std::string(TALIX_IMAGE_TOOL) + " " + arguments + " 2>'" + err + "'";
+    const talix::testing::ProcessRun process = talix::testing::RunProcess(command);
     ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    char buffer[512];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.status = process.status;
+    run.out = process.out;
     run.err = ReadText(err);
     return run;
   }
