@@ -143,3 +143,21 @@ INSTANTIATE_TEST_SUITE_P(
 
 }  // namespace
 }  // namespace talix::testing
+
+namespace talix::testing {
+namespace {
+
+TEST_F(TooltipTest, TitleAddsALineAboveTheText) {
+  ASSERT_TRUE(AddTool(tool_, kToolId, 0, u"Body"));
+  TTTOOLINFOW ti = Info(tool_, kToolId);
+  LRESULT plain = SendMessageW(tip_, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti));
+  constexpr const char16_t* kTitle = u"A title much wider than the body";
+  ASSERT_TRUE(SendMessageW(tip_, TTM_SETTITLEW, TTI_NONE, reinterpret_cast<LPARAM>(kTitle)));
+  LRESULT titled = SendMessageW(tip_, TTM_GETBUBBLESIZE, 0, reinterpret_cast<LPARAM>(&ti));
+  SIZE title = TextSize(tip_, kTitle, 0);
+  EXPECT_EQ(LOWORD(titled), WindowFor(tip_, title).cx);
+  EXPECT_GE(HIWORD(titled), HIWORD(plain) + title.cy);
+}
+
+}  // namespace
+}  // namespace talix::testing
