@@ -110,12 +110,21 @@ void EraseBackground(const TooltipState& s, HDC hdc) {
 // CDRF_NEWFONT) and, for CDRF_NOTIFYPOSTPAINT, sends CDDS_POSTPAINT afterwards.
 void Paint(TooltipState& s, HDC hdc) {
   HWND self = s.self;
+  HFONT ownFont = s.ownFont;
   RECT client;
   GetClientRect(self, &client);
   const Tool* tool = s.CurrentTool();
   ToolKey key = tool ? tool->key : ToolKey{};
   UINT flags = DrawFlags(s, tool ? tool->flags : 0);
   HGDIOBJ oldFont = SelectObject(hdc, s.Font());
+  // An owner that destroys the tooltip while it paints: the font the tooltip made could
+  // not be deleted while selected here, so it goes now.
+  auto gone = [&] {
+    if (IsWindow(self)) return false;
+    SelectObject(hdc, oldFont);
+    if (ownFont) DeleteObject(ownFont);
+    return true;
+  };
   SetTextColor(hdc, s.textColour);
   SetBkColor(hdc, s.background);
   NMTTCUSTOMDRAW draw{};
@@ -125,14 +134,14 @@ void Paint(TooltipState& s, HDC hdc) {
   draw.nmcd.dwItemSpec = key.id;
   draw.uDrawFlags = flags;
   LRESULT answer = tool ? NotifyOwner(s, *tool, NM_CUSTOMDRAW, &draw.nmcd.hdr) : CDRF_DODEFAULT;
-  if (!IsWindow(self)) return;
+  if (gone()) return;
   if (!(answer & CDRF_SKIPDEFAULT)) {
     DrawDefault(s, hdc, TextRectOf(s, client), flags);
     tool = s.tools.Find(key);
     if ((answer & CDRF_NOTIFYPOSTPAINT) && tool) {
       draw.nmcd.dwDrawStage = CDDS_POSTPAINT;
       NotifyOwner(s, *tool, NM_CUSTOMDRAW, &draw.nmcd.hdr);
-      if (!IsWindow(self)) return;
+      if (gone()) return;
     }
   }
   SelectObject(hdc, oldFont);

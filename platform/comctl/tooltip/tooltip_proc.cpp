@@ -53,10 +53,11 @@ void Free(HWND hwnd, TooltipState* s) {
 }
 
 void PaintWindow(TooltipState& s) {
+  HWND self = s.self;  // the owner's custom-draw handler may destroy the tooltip
   PAINTSTRUCT ps;
-  HDC hdc = BeginPaint(s.self, &ps);
+  HDC hdc = BeginPaint(self, &ps);
   if (hdc) Paint(s, hdc);
-  EndPaint(s.self, &ps);
+  EndPaint(self, &ps);
 }
 
 bool ShowMessage(TooltipState& s, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -66,14 +67,13 @@ bool ShowMessage(TooltipState& s, UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       if (lParam) Relay(s, *reinterpret_cast<const MSG*>(lParam));
       return true;
     case TTM_ACTIVATE:
-      if (!wParam) LeaveTool(s);
+      if (!wParam && !LeaveTool(s)) return true;
       s.active = wParam != 0;
       return true;
     case TTM_POPUP: Popup(s); return true;
     case TTM_POP:
       KillTimer(s.self, kInitialTimer);
-      Pop(s);
-      if (s.current) s.suppressed = true;
+      if (Pop(s) && s.current) s.suppressed = true;
       return true;
     case TTM_UPDATE: RefreshShown(s); return true;
     case TTM_TRACKACTIVATE:
@@ -91,7 +91,7 @@ bool ShowMessage(TooltipState& s, UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 
 // Messages to the tip window itself: it never takes activation, a click on it hides it,
 // and over a TTF_TRANSPARENT tool's tip the mouse reaches the window below.
-bool WindowMessage(TooltipState& s, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool WindowMessage(TooltipState& s, UINT msg, WPARAM wParam, LRESULT* result) {
   *result = 0;
   switch (msg) {
     case WM_TIMER: OnTimer(s, wParam); return true;
@@ -111,11 +111,9 @@ bool WindowMessage(TooltipState& s, UINT msg, WPARAM wParam, LPARAM lParam, LRES
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-      Pop(s);
-      if (s.current) s.suppressed = true;
+      if (Pop(s) && s.current) s.suppressed = true;
       return true;
   }
-  (void)lParam;
   return false;
 }
 
@@ -139,7 +137,7 @@ LRESULT CALLBACK TooltipProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
   if (ToolMessage(*s, msg, wParam, lParam, &result) ||
       SettingMessage(*s, msg, wParam, lParam, &result) ||
       ShowMessage(*s, msg, wParam, lParam, &result) ||
-      WindowMessage(*s, msg, wParam, lParam, &result))
+      WindowMessage(*s, msg, wParam, &result))
     return result;
   if (msg == WM_DESTROY) Destroy(*s);
   if (msg == WM_NCDESTROY) Free(hwnd, s);

@@ -33,43 +33,6 @@ bool OwnerActive(const TooltipState& s, const Tool& tool) {
   return active && GetAncestor(active, GA_ROOTOWNER) == GetAncestor(tool.Window(), GA_ROOTOWNER);
 }
 
-RECT WorkArea() {
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-RECT ToolScreenRect(const Tool& tool) {
-  RECT r = tool.rect;
-  if (tool.flags & TTF_IDISHWND) GetClientRect(tool.Window(), &r);
-  MapWindowPoints(tool.Window(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
-// Where the top-left corner of a tip of `size` goes: tracking tips at the track point
-// (exactly with TTF_ABSOLUTE), TTF_CENTERTIP tips centred below the tool, others below
-// the cursor's arrow; above instead when there is no room below; then moved onto the work
-// area.
-POINT Placement(const TooltipState& s, const Tool& tool, SIZE size) {
-  if (s.tracking && (tool.flags & TTF_ABSOLUTE)) return s.trackPoint;
-  RECT work = WorkArea();
-  POINT pos;
-  if (s.tracking) {
-    pos = s.trackPoint;
-  } else if (tool.flags & TTF_CENTERTIP) {
-    RECT r = ToolScreenRect(tool);
-    pos = POINT{(r.left + r.right - size.cx) / 2, r.bottom};
-    if (pos.y + size.cy > work.bottom) pos.y = r.top - size.cy;
-  } else {
-    POINT cursor = CursorPos();
-    pos = POINT{cursor.x, cursor.y + GetSystemMetrics(SM_CYCURSOR) * 5 / 8};
-    if (pos.y + size.cy > work.bottom) pos.y = cursor.y - size.cy;
-  }
-  pos.x = std::max<LONG>(work.left, std::min<LONG>(pos.x, work.right - size.cx));
-  pos.y = std::max<LONG>(work.top, std::min<LONG>(pos.y, work.bottom - size.cy));
-  return pos;
-}
-
 SIZE WindowSize(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
@@ -91,7 +54,7 @@ void OnMove(TooltipState& s, const MSG& msg) {
   ScreenToClient(msg.hwnd, &client);
   std::optional<ToolKey> key = s.tools.HitTest(msg.hwnd, client);
   if (!key) {
-    LeaveTool(s);
+    (void)LeaveTool(s);
     return;
   }
   if (s.current == key) {
@@ -103,15 +66,14 @@ void OnMove(TooltipState& s, const MSG& msg) {
     return;
   }
   bool wasShown = s.shown;
-  Pop(s);
+  if (!Pop(s)) return;
   StartWaiting(s, *key, screen, s.Delay(wasShown ? TTDT_RESHOW : TTDT_INITIAL));
 }
 
 void OnPress(TooltipState& s) {
   if (!s.current) return;
   KillTimer(s.self, kInitialTimer);
-  Pop(s);
-  s.suppressed = true;
+  if (Pop(s)) s.suppressed = true;
 }
 
 bool IsPress(UINT msg) {
@@ -132,13 +94,13 @@ void CheckLeave(TooltipState& s) {
   const Tool* tool = s.CurrentTool();
   if (s.tracking || !tool) {
     KillTimer(s.self, kLeaveCheckTimer);
-    if (!s.tracking && s.current) LeaveTool(s);
+    if (!s.tracking && s.current) (void)LeaveTool(s);
     return;
   }
   POINT pt = CursorPos();
   HWND under = WindowUnder(s, pt);
   if (under == s.self) return;  // on the tip itself
-  if (!IsWindow(tool->Window()) || ToolAtScreen(s, under, pt) != s.current) LeaveTool(s);
+  if (!IsWindow(tool->Window()) || ToolAtScreen(s, under, pt) != s.current) (void)LeaveTool(s);
 }
 
 }  // namespace
@@ -159,7 +121,7 @@ void Relay(TooltipState& s, const MSG& msg) {
     OnMove(s, msg);
   } else if (msg.message == WM_MOUSELEAVE || msg.message == WM_NCMOUSELEAVE) {
     const Tool* tool = s.CurrentTool();
-    if (tool && tool->Window() == msg.hwnd) LeaveTool(s);
+    if (tool && tool->Window() == msg.hwnd) (void)LeaveTool(s);
   } else if (IsPress(msg.message)) {
     OnPress(s);
   }
@@ -173,8 +135,7 @@ void OnTimer(TooltipState& s, UINT_PTR id) {
       return;
     case kAutopopTimer:
       KillTimer(s.self, kAutopopTimer);
-      Pop(s);
-      if (s.current) s.suppressed = true;
+      if (Pop(s) && s.current) s.suppressed = true;
       return;
     case kLeaveCheckTimer: CheckLeave(s); return;
   }
@@ -189,14 +150,14 @@ void ShowCurrent(TooltipState& s) {
   if (!IsWindow(self) || !(tool = s.tools.Find(key)) || text.empty()) return;
   s.shownText = DisplayText(text, s.Style());
   SIZE size = BubbleSize(s, s.shownText, tool->flags);
-  POINT pos = Placement(s, *tool, size);
+  POINT pos = TipPlacement(s, *tool, size);
   SetWindowPos(self, HWND_TOPMOST, pos.x, pos.y, size.cx, size.cy, SWP_NOACTIVATE);
   NMHDR header{};
   // A non-zero answer: the owner has placed (and perhaps sized) the tip itself.
   bool placed = NotifyOwner(s, *tool, TTN_SHOW, &header) != 0;
   if (!IsWindow(self) || !(tool = s.tools.Find(key))) return;
   if (!placed) {
-    pos = Placement(s, *tool, WindowSize(self));
+    pos = TipPlacement(s, *tool, WindowSize(self));
     SetWindowPos(self, HWND_TOPMOST, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
   }
   s.shown = true;
@@ -205,23 +166,26 @@ void ShowCurrent(TooltipState& s) {
   if (!s.tracking) SetTimer(self, kAutopopTimer, s.Delay(TTDT_AUTOPOP), nullptr);
 }
 
-void Pop(TooltipState& s) {
-  if (!s.shown) return;
+bool Pop(TooltipState& s) {
+  if (!s.shown) return true;
   HWND self = s.self;
   s.shown = false;
   KillTimer(self, kAutopopTimer);
   NMHDR header{};
   if (const Tool* tool = s.CurrentTool()) NotifyOwner(s, *tool, TTN_POP, &header);
-  if (IsWindow(self)) ShowWindow(self, SW_HIDE);
+  if (!IsWindow(self)) return false;
+  ShowWindow(self, SW_HIDE);
+  return true;
 }
 
-void LeaveTool(TooltipState& s) {
+bool LeaveTool(TooltipState& s) {
   KillTimer(s.self, kInitialTimer);
   KillTimer(s.self, kLeaveCheckTimer);
-  Pop(s);
+  if (!Pop(s)) return false;
   s.current.reset();
   s.suppressed = false;
   s.tracking = false;
+  return true;
 }
 
 void Popup(TooltipState& s) {
@@ -229,8 +193,7 @@ void Popup(TooltipState& s) {
   POINT pt = CursorPos();
   std::optional<ToolKey> key = ToolAtScreen(s, WindowUnder(s, pt), pt);
   if (!key) key = s.current;
-  if (!key || (s.shown && s.current == key)) return;
-  Pop(s);
+  if (!key || (s.shown && s.current == key) || !Pop(s)) return;
   StartWaiting(s, *key, pt, 0);
   KillTimer(s.self, kInitialTimer);
   ShowCurrent(s);
@@ -238,11 +201,11 @@ void Popup(TooltipState& s) {
 
 void TrackActivate(TooltipState& s, bool on, const TTTOOLINFOW* info) {
   if (!on) {
-    if (s.tracking) LeaveTool(s);
+    if (s.tracking) (void)LeaveTool(s);
     return;
   }
   if (!ToolInfoSize(info) || !s.tools.Find(ToolKey{info->hwnd, info->uId})) return;
-  LeaveTool(s);
+  if (!LeaveTool(s)) return;
   s.current = ToolKey{info->hwnd, info->uId};
   s.tracking = true;
   ShowCurrent(s);
@@ -252,19 +215,15 @@ void TrackPosition(TooltipState& s, LPARAM lParam) {
   s.trackPoint = POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   const Tool* tool = s.CurrentTool();
   if (!s.tracking || !s.shown || !tool) return;
-  POINT pos = Placement(s, *tool, WindowSize(s.self));
+  POINT pos = TipPlacement(s, *tool, WindowSize(s.self));
   SetWindowPos(s.self, HWND_TOPMOST, pos.x, pos.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ForgetToolWindow(HWND tooltip, HWND window) {
   TooltipState* s = StateOf(tooltip);
   const Tool* tool = s ? s->CurrentTool() : nullptr;
-  if (tool && (tool->Window() == window || tool->key.hwnd == window)) LeaveTool(*s);
+  if (tool && (tool->Window() == window || tool->key.hwnd == window)) (void)LeaveTool(*s);
 }
-
-}  // namespace talix::comctl::tooltip
-
-namespace talix::comctl::tooltip {
 
 void RefreshShown(TooltipState& s) {
   HWND self = s.self;

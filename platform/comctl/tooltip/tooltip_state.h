@@ -46,9 +46,11 @@ TooltipState* StateOf(HWND hwnd);
 void Relay(TooltipState& s, const MSG& msg);
 void OnTimer(TooltipState& s, UINT_PTR id);
 void ShowCurrent(TooltipState& s);
-void Pop(TooltipState& s);
+// Pop and LeaveTool send TTN_POP, whose handler may destroy the tooltip: they return
+// false when it is gone, and then `s` must not be used again.
+[[nodiscard]] bool Pop(TooltipState& s);
 // The pointer left the current tool (or it went away): hide, stop waiting, forget it.
-void LeaveTool(TooltipState& s);
+[[nodiscard]] bool LeaveTool(TooltipState& s);
 void Popup(TooltipState& s);
 void TrackActivate(TooltipState& s, bool on, const TTTOOLINFOW* info);
 void TrackPosition(TooltipState& s, LPARAM lParam);
@@ -56,6 +58,9 @@ void TrackPosition(TooltipState& s, LPARAM lParam);
 std::u16string ResolveText(TooltipState& s, const ToolKey& key);
 // Sends WM_NOTIFY with `header` (hwndFrom, idFrom, code filled in) to the tool's hwnd.
 LRESULT NotifyOwner(TooltipState& s, const Tool& tool, UINT code, NMHDR* header);
+
+// Where the top-left corner of a tip of `size` for `tool` goes (tooltip_place.cpp).
+POINT TipPlacement(const TooltipState& s, const Tool& tool, SIZE size);
 
 // Sizes and painting (tooltip_paint.cpp).
 // The text as drawn: without TTS_NOPREFIX, single ampersands are removed ("&&" gives

@@ -39,7 +39,7 @@ LRESULT DeleteTool(TooltipState& s, LPARAM lParam) {
   Tool* tool = FindTool(s, lParam);
   if (!tool) return 0;
   ToolKey key = tool->key;
-  if (s.current == key) LeaveTool(s);
+  if (s.current == key && !LeaveTool(s)) return 0;
   if (!(tool = s.tools.Find(key))) return 0;  // TTN_POP's handler may have removed it
   HWND window = tool->Window();
   bool subclassed = (tool->flags & TTF_SUBCLASS) != 0;

@@ -13,6 +13,10 @@ LRESULT AnswerNotify(HWND hwnd, NMHDR* header) {
   DWORD stage = 0;
   if (header->code == NM_CUSTOMDRAW) stage = reinterpret_cast<NMCUSTOMDRAW*>(header)->dwDrawStage;
   host.notices.push_back(Notice{hwnd, header->code, header->idFrom, stage});
+  if (header->code == host.destroyOn) {
+    DestroyWindow(header->hwndFrom);
+    return 0;
+  }
   if (header->code == TTN_GETDISPINFOW) {
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
     info->uFlags |= host.dispFlags;

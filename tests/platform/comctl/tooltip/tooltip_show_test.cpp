@@ -207,6 +207,25 @@ TEST_F(TooltipTest, TtnShowAnsweredTrueKeepsTheOwnersPlacement) {
   EXPECT_EQ(TipRect().top, 20);
 }
 
+// The owner may destroy the tooltip from any notification; the tooltip then touches
+// nothing of itself any more.
+class TooltipDestroyedTest : public TooltipTest, public ::testing::WithParamInterface<UINT> {};
+
+TEST_P(TooltipDestroyedTest, OwnerMayDestroyTheTooltipFromANotification) {
+  ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, LPSTR_TEXTCALLBACKW));
+  Host().dispText = u"Short-lived";
+  Host().destroyOn = GetParam();
+  HoverUntilShown(tool_);
+  MoveTo(parent_, 300, 200);
+  Advance(kLeaveCheckMs);
+  EXPECT_FALSE(IsWindow(tip_));
+  MoveTo(tool_, 10, 10);
+  EXPECT_EQ(Host().mouseMessages.back(), UINT(WM_MOUSEMOVE)) << "the tool window lost its input";
+}
+
+INSTANTIATE_TEST_SUITE_P(Notifications, TooltipDestroyedTest,
+                         ::testing::Values(TTN_GETDISPINFOW, TTN_SHOW, NM_CUSTOMDRAW, TTN_POP));
+
 TEST_F(TooltipTest, DestroyingTheToolWindowHidesItsTip) {
   ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, u"Going"));
   HoverUntilShown(tool_);
