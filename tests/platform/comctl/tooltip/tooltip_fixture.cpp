@@ -30,6 +30,9 @@ LRESULT AnswerNotify(HWND hwnd, NMHDR* header) {
     return 0;
   }
   if (header->code == TTN_SHOW) {
+    if (host.resizeTo)
+      SetWindowPos(header->hwndFrom, HWND_TOPMOST, 0, 0, host.resizeTo->cx, host.resizeTo->cy,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!host.placeAt) return FALSE;
     SetWindowPos(header->hwndFrom, nullptr, host.placeAt->x, host.placeAt->y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -37,6 +40,17 @@ LRESULT AnswerNotify(HWND hwnd, NMHDR* header) {
   }
   if (header->code != NM_CUSTOMDRAW) return 0;
   auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(header);
+  if (stage == CDDS_POSTPAINT && host.paintsAfter) {
+    HDC window = GetWindowDC(header->hwndFrom);
+    RECT frame;
+    GetWindowRect(header->hwndFrom, &frame);
+    RECT all{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    HBRUSH brush = CreateSolidBrush(host.ownerFill);
+    FillRect(window, &all, brush);
+    DeleteObject(brush);
+    ReleaseDC(header->hwndFrom, window);
+    return CDRF_SKIPDEFAULT;
+  }
   if (stage != CDDS_PREPAINT) return CDRF_DODEFAULT;
   if (host.prepaintAnswer & CDRF_SKIPDEFAULT) {
     RECT client;

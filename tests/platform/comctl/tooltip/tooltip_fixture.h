@@ -38,6 +38,8 @@ struct HostRecord {
   UINT dispFlags = 0;                    // or'ed into NMTTDISPINFOW.uFlags
   UINT dispResource = 0;                 // when set: answer with this string resource
   std::optional<POINT> placeAt;          // TTN_SHOW: move the tip there and answer TRUE
+  std::optional<SIZE> resizeTo;          // TTN_SHOW: size the tip so and answer FALSE
+  bool paintsAfter = false;              // CDDS_POSTPAINT: fill the whole tip window
   UINT destroyOn = 0;                    // destroys the tooltip when this code arrives
   LRESULT prepaintAnswer = CDRF_DODEFAULT;
   COLORREF ownerFill = RGB(255, 0, 255);  // what the owner paints when it skips the default

@@ -77,17 +77,22 @@ TEST_F(TooltipTest, WithoutNoPrefixAmpersandsAreTakenOutAndTabsEndTheText) {
   EXPECT_EQ(HIWORD(bubble), expected.cy);
 }
 
-// The client pixels of the shown tip, as the screen shows them (the tip is topmost).
-std::vector<COLORREF> TipPixels(HWND tip) {
+// The pixels of a screen rectangle, after painting.
+std::vector<COLORREF> ScreenPixels(RECT rect) {
   host::PumpMessagesUntilIdle();
-  RECT client;
-  GetClientRect(tip, &client);
-  MapWindowPoints(tip, nullptr, reinterpret_cast<POINT*>(&client), 2);
   host::CapturedImage image;
-  EXPECT_TRUE(host::CaptureScreenRect(client, &image));
+  EXPECT_TRUE(host::CaptureScreenRect(rect, &image));
   std::vector<COLORREF> out;
   for (uint32_t p : image.pixels) out.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
   return out;
+}
+
+// The client pixels of the shown tip, as the screen shows them (the tip is topmost).
+std::vector<COLORREF> TipPixels(HWND tip) {
+  RECT client;
+  GetClientRect(tip, &client);
+  MapWindowPoints(tip, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return ScreenPixels(client);
 }
 
 size_t CountOf(const std::vector<COLORREF>& pixels, COLORREF colour) {
@@ -141,12 +146,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DrawCase{"SkipDefault", CDRF_SKIPDEFAULT, {CDDS_PREPAINT}, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
-}  // namespace
-}  // namespace talix::testing
-
-namespace talix::testing {
-namespace {
-
 TEST_F(TooltipTest, TitleAddsALineAboveTheText) {
   ASSERT_TRUE(AddTool(tool_, kToolId, 0, u"Body"));
   TTTOOLINFOW ti = Info(tool_, kToolId);
@@ -157,6 +156,26 @@ TEST_F(TooltipTest, TitleAddsALineAboveTheText) {
   SIZE title = TextSize(tip_, kTitle, 0);
   EXPECT_EQ(LOWORD(titled), WindowFor(tip_, title).cx);
   EXPECT_GE(HIWORD(titled), HIWORD(plain) + title.cy);
+}
+
+// The way a skinned owner takes over: it sizes the tip in TTN_SHOW, lets the default
+// painting run and paints the whole window over it at CDDS_POSTPAINT.
+TEST_F(TooltipTest, OwnerSizesTheTipAndPaintsItAfterTheDefault) {
+  ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, LPSTR_TEXTCALLBACKW));
+  Host().dispText = u"Skinned";
+  Host().resizeTo = SIZE{90, 40};
+  Host().prepaintAnswer = CDRF_NOTIFYPOSTPAINT;
+  Host().paintsAfter = true;
+  HoverUntilShown(tool_);
+  ASSERT_TRUE(TipVisible());
+  RECT tip = TipRect();
+  EXPECT_EQ(tip.right - tip.left, 90);
+  EXPECT_EQ(tip.bottom - tip.top, 40);
+  POINT cursor;
+  GetCursorPos(&cursor);
+  EXPECT_GT(tip.top, cursor.y) << "placed below the cursor at its new size";
+  std::vector<COLORREF> pixels = ScreenPixels(tip);
+  EXPECT_EQ(CountOf(pixels, Host().ownerFill), pixels.size()) << "the owner's paint was covered";
 }
 
 }  // namespace
