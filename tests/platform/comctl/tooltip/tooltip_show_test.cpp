@@ -226,6 +226,21 @@ TEST_P(TooltipDestroyedTest, OwnerMayDestroyTheTooltipFromANotification) {
 INSTANTIATE_TEST_SUITE_P(Notifications, TooltipDestroyedTest,
                          ::testing::Values(TTN_GETDISPINFOW, TTN_SHOW, NM_CUSTOMDRAW, TTN_POP));
 
+// A TTF_TRANSPARENT tool's tip lets the mouse through to the window below it.
+TEST_F(TooltipTest, TransparentTipIsNotHitByThePointer) {
+  for (UINT transparent : {0u, UINT(TTF_TRANSPARENT)}) {
+    ASSERT_TRUE(AddTool(tool_, kToolId, TTF_TRACK | TTF_ABSOLUTE | transparent, u"Over"));
+    POINT at{kParentX + 250, kParentY + 200};
+    SendMessageW(tip_, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x - 5, at.y - 5));
+    TTTOOLINFOW ti = Info(tool_, kToolId);
+    SendMessageW(tip_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+    ASSERT_TRUE(TipVisible());
+    EXPECT_EQ(WindowFromPoint(at), transparent ? parent_ : tip_);
+    SendMessageW(tip_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+  }
+}
+
 TEST_F(TooltipTest, DestroyingTheToolWindowHidesItsTip) {
   ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, u"Going"));
   HoverUntilShown(tool_);

@@ -179,6 +179,36 @@ TEST_F(TooltipTest, DestroyingTheTooltipRestoresTheToolWindow) {
   EXPECT_EQ(Host().mouseMessages, std::vector<UINT>{WM_MOUSEMOVE});
 }
 
+TEST_F(TooltipTest, SetToolInfoReplacesTheToolAndItsSubclass) {
+  WNDPROC original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(tool_, GWLP_WNDPROC));
+  ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, u"Before"));
+  TTTOOLINFOW ti = Info(tool_, kToolId);
+  ti.uFlags = TTF_CENTERTIP;
+  GetClientRect(tool_, &ti.rect);
+  ti.lpszText = const_cast<LPWSTR>(u"After");
+  SendMessageW(tip_, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
+  EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(tool_, GWLP_WNDPROC)), original);
+  EXPECT_EQ(TextOf(tool_, kToolId), u"After");
+  ti.uFlags = TTF_SUBCLASS;
+  SendMessageW(tip_, TTM_SETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti));
+  HoverUntilShown(tool_);
+  EXPECT_TRUE(TipVisible());
+}
+
+TEST_F(TooltipTest, NewTextOfTheShownTipResizesIt) {
+  ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, u"Short"));
+  HoverUntilShown(tool_);
+  ASSERT_TRUE(TipVisible());
+  RECT before = TipRect();
+  TTTOOLINFOW ti = Info(tool_, kToolId);
+  ti.lpszText = const_cast<LPWSTR>(u"A much longer text than before");
+  SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+  RECT after = TipRect();
+  EXPECT_GT(after.right - after.left, before.right - before.left);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+}
+
 TEST_F(TooltipTest, DelaysFollowTheDoubleClickTimeUntilSet) {
   auto delays = [&] {
     return std::vector<LRESULT>{SendMessageW(tip_, TTM_GETDELAYTIME, TTDT_INITIAL, 0),
