@@ -42,6 +42,18 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeCase{"Zero", 0, false, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(TooltipTest, MessagesWithoutTheirRecordAreRefused) {
+  ASSERT_TRUE(AddTool(tool_, kToolId, TTF_SUBCLASS, u"Kept"));
+  const UINT kMessages[] = {TTM_ADDTOOLW, TTM_DELTOOLW, TTM_NEWTOOLRECTW, TTM_GETTOOLINFOW,
+                            TTM_SETTOOLINFOW, TTM_HITTESTW, TTM_GETTEXTW, TTM_UPDATETIPTEXTW,
+                            TTM_ENUMTOOLSW, TTM_GETBUBBLESIZE, TTM_TRACKACTIVATE,
+                            TTM_RELAYEVENT, TTM_SETMARGIN, TTM_GETMARGIN, TTM_SETTITLEW,
+                            TTM_GETTITLE, TTM_ADJUSTRECT, TTM_WINDOWFROMPOINT};
+  for (UINT msg : kMessages) EXPECT_EQ(SendMessageW(tip_, msg, 1, 0), 0) << std::hex << msg;
+  EXPECT_EQ(SendMessageW(tip_, TTM_GETTOOLCOUNT, 0, 0), 1);
+  EXPECT_EQ(TextOf(tool_, kToolId), u"Kept");
+}
+
 TEST_F(TooltipTest, ToolsAreFoundByWindowAndIdAndRemovedOneByOne) {
   ASSERT_TRUE(AddTool(parent_, 1, 0, u"One"));
   TTTOOLINFOW second{};
