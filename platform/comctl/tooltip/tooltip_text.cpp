@@ -2,6 +2,7 @@
 #include "platform/comctl/tooltip/tooltip_state.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace talix::comctl::tooltip {
 namespace {

@@ -100,7 +100,11 @@ void TooltipTest::SetUp() {
     HWND tip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, TTS_ALWAYSTIP, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top, nullptr,
                                nullptr, nullptr);
-    TTTOOLINFOW ti{TTTOOLINFOW_V3_SIZE, TTF_IDISHWND | TTF_SUBCLASS, top, UINT_PTR(top)};
+    TTTOOLINFOW ti{};
+    ti.cbSize = TTTOOLINFOW_V3_SIZE;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = top;
+    ti.uId = UINT_PTR(top);
     ti.lpszText = const_cast<LPWSTR>(u"warm");
     SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     host::MouseMove(50, 50);

@@ -224,7 +224,15 @@ TEST_P(TooltipDestroyedTest, OwnerMayDestroyTheTooltipFromANotification) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Notifications, TooltipDestroyedTest,
-                         ::testing::Values(TTN_GETDISPINFOW, TTN_SHOW, NM_CUSTOMDRAW, TTN_POP));
+                         ::testing::Values(TTN_GETDISPINFOW, TTN_SHOW, NM_CUSTOMDRAW, TTN_POP),
+                         [](const auto& info) -> std::string {
+                           switch (info.param) {
+                             case TTN_GETDISPINFOW: return "GetDispInfo";
+                             case TTN_SHOW: return "Show";
+                             case NM_CUSTOMDRAW: return "CustomDraw";
+                             default: return "Pop";
+                           }
+                         });
 
 // A TTF_TRANSPARENT tool's tip lets the mouse through to the window below it.
 TEST_F(TooltipTest, TransparentTipIsNotHitByThePointer) {
