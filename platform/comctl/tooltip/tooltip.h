@@ -15,7 +15,11 @@
 //
 // Limits: see win/tooltips.h; in addition TTM_SETMAXTIPWIDTH limits the width of the tip
 // window (text wider than the limit less margins and border wraps at spaces; a single
-// word wider stays on its line), and without a maximum width the text is one line.
+// word wider stays on its line), and without a maximum width the text is one line; the
+// tip goes below and to the right of the cursor in right-to-left layouts too;
+// TTM_GETTOOLINFOW and TTM_ENUMTOOLSW copy at most 80 characters of text (the caller's
+// buffer has no stated size); the pointer leaving is noticed up to kLeaveCheckMs late
+// when nothing relays it.
 #pragma once
 
 #include <windows.h>
