@@ -1,0 +1,207 @@
+// Tab geometry: sizes from the font and the settings, TCM_ADJUSTRECT both ways, rows of
+// a multi-line control with the selected row against the panel, and TCM_HITTEST over
+// every tab.
+#include "tab_fixture.h"
+
+#include <algorithm>
+#include <map>
+
+namespace talix::testing {
+namespace {
+
+using TabLayoutTest = TabTest;
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+TEST_F(TabLayoutTest, SizesComeFromTheTextAndTheSettings) {
+  const SIZE one = TextSize(u"One"), longer = TextSize(u"A longer label");
+  struct Case {
+    const char* what;
+    DWORD style;
+    LPARAM itemSize, padding, minWidth;  // 0: left alone
+    int width0, width1, height;
+  } const cases[] = {
+      {"default", 0, 0, 0, 0, one.cx + 12, longer.cx + 12, one.cy + 6},
+      {"padding", 0, 0, MAKELPARAM(10, 1), 0, one.cx + 20, longer.cx + 20, one.cy + 2},
+      {"item height", 0, MAKELPARAM(0, 24), 0, 0, one.cx + 12, longer.cx + 12, 24},
+      {"minimum width", 0, 0, 0, 80, 80, std::max<int>(80, longer.cx + 12), one.cy + 6},
+      {"fixed width", TCS_FIXEDWIDTH, MAKELPARAM(70, 30), 0, 0, 70, 70, 30},
+      {"fixed default", TCS_FIXEDWIDTH, 0, 0, 0, 96, 96, one.cy + 6},
+  };
+  for (const Case& c : cases) {
+    HWND tab = Tab(c.style);
+    if (c.itemSize) SendMessageW(tab, TCM_SETITEMSIZE, 0, c.itemSize);
+    if (c.padding) SendMessageW(tab, TCM_SETPADDING, 0, c.padding);
+    if (c.minWidth) SendMessageW(tab, TCM_SETMINTABWIDTH, 0, c.minWidth);
+    AddTabs(tab, {u"One", u"A longer label"});
+    RECT r0 = ItemRect(tab, 0), r1 = ItemRect(tab, 1);
+    EXPECT_EQ(Width(r0), c.width0) << c.what;
+    EXPECT_EQ(Width(r1), c.width1) << c.what;
+    EXPECT_EQ(Height(r0), c.height) << c.what;
+    EXPECT_EQ(r1.left, r0.right) << c.what << ": tabs touch";
+    EXPECT_EQ(r0.left, 2) << c.what;
+    DestroyWindow(tab);
+  }
+}
+
+TEST_F(TabLayoutTest, AdjustRectRoundTripsAndClearsTheTabs) {
+  const DWORD styles[] = {TCS_TABS, TCS_BUTTONS, TCS_BOTTOM, TCS_MULTILINE,
+                          TCS_MULTILINE | TCS_BUTTONS | TCS_FLATBUTTONS};
+  for (DWORD style : styles) {
+    HWND tab = Tab(style, 160, 200);
+    AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details"});
+    RECT client;
+    GetClientRect(tab, &client);
+    RECT display = client;
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    EXPECT_GT(Height(display), 0) << std::hex << style;
+    for (int i = 0; i < Count(tab); ++i) {
+      RECT item = ItemRect(tab, i);
+      if (!(style & TCS_MULTILINE) && item.right > client.right) continue;  // scrolled away
+      EXPECT_FALSE(Overlap(item, display)) << std::hex << style << " tab " << i;
+    }
+    RECT back = display;
+    SendMessageW(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&back));
+    EXPECT_TRUE(SameRect(back, client)) << std::hex << style;
+    RECT page{30, 40, 130, 90}, grown = page;
+    SendMessageW(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&grown));
+    SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&grown));
+    EXPECT_TRUE(SameRect(grown, page)) << std::hex << style;
+    DestroyWindow(tab);
+  }
+}
+
+// Tabs grouped by their top edge, rows in order from the top.
+std::map<LONG, std::vector<int>> RowsByTop(HWND tab, int count) {
+  std::map<LONG, std::vector<int>> rows;
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    SendMessageW(tab, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r));
+    rows[r.top].push_back(i);
+  }
+  return rows;
+}
+
+TEST_F(TabLayoutTest, MultiLineRowsRotateTheSelectedRowToThePanel) {
+  HWND tab = Tab(TCS_MULTILINE, 200, 200);
+  AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details", u"Versions",
+                u"Compatibility", u"Summary"});
+  const int rowCount = int(SendMessageW(tab, TCM_GETROWCOUNT, 0, 0));
+  ASSERT_GE(rowCount, 3);
+  auto rows = RowsByTop(tab, Count(tab));
+  ASSERT_EQ(int(rows.size()), rowCount);
+  RECT display;
+  GetClientRect(tab, &display);
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  for (auto& [top, members] : rows) {
+    RECT last = ItemRect(tab, members.back());
+    EXPECT_EQ(last.right, 198) << "each row is stretched to the right margin";
+    EXPECT_EQ(ItemRect(tab, members.front()).left, 2);
+  }
+  auto bottomRow = [&] { return RowsByTop(tab, Count(tab)).rbegin()->second; };
+  auto contains = [](const std::vector<int>& v, int x) {
+    return std::find(v.begin(), v.end(), x) != v.end();
+  };
+  EXPECT_TRUE(contains(bottomRow(), 0)) << "the selected tab's row lies against the panel";
+  EXPECT_EQ(ItemRect(tab, 0).bottom, display.top - 4);
+
+  // Selecting a tab of the top row brings that row down; the others keep their cyclic
+  // order above it.
+  std::vector<std::vector<int>> before;
+  for (auto& entry : rows) before.push_back(entry.second);
+  int target = before.front().front();
+  ClickTab(tab, target);
+  ASSERT_EQ(Selection(tab), target);
+  std::vector<std::vector<int>> after;
+  for (auto& entry : RowsByTop(tab, Count(tab))) after.push_back(entry.second);
+  ASSERT_EQ(after.size(), before.size());
+  EXPECT_EQ(after.back(), before.front());
+  for (size_t i = 0; i + 1 < after.size(); ++i) EXPECT_EQ(after[i], before[i + 1]);
+}
+
+TEST_F(TabLayoutTest, RaggedRightAndButtonsKeepTheirWidthsAndOrder) {
+  HWND tab = Tab(TCS_MULTILINE | TCS_RAGGEDRIGHT, 200, 200);
+  AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details"});
+  for (int i = 0; i < Count(tab); ++i) {
+    TCITEMW item{};
+    WCHAR text[32];
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 32;
+    SendMessageW(tab, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(Width(ItemRect(tab, i)), TextSize(text).cx + 12) << "tab " << i;
+  }
+  DestroyWindow(tab);
+
+  tab = Tab(TCS_MULTILINE | TCS_BUTTONS, 200, 200);
+  AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details"});
+  SendMessageW(tab, TCM_SETCURSEL, Count(tab) - 1, 0);
+  EXPECT_EQ(ItemRect(tab, 0).top, 0) << "rows of buttons do not rotate";
+  EXPECT_EQ(ItemRect(tab, 1).left, ItemRect(tab, 0).right + 3);
+}
+
+TEST_F(TabLayoutTest, HitTestFindsEveryTabAndItsParts) {
+  HWND tab = Tab(TCS_MULTILINE, 220, 200);
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+  ImageList_SetImageCount(list, 1);
+  SendMessageW(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+  AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details", u"Versions"});
+  TCITEMW withIcon{};
+  withIcon.mask = TCIF_IMAGE;
+  withIcon.iImage = 0;
+  SendMessageW(tab, TCM_SETITEMW, 4, reinterpret_cast<LPARAM>(&withIcon));
+  for (int i = 0; i < Count(tab); ++i) {
+    RECT r = ItemRect(tab, i);
+    struct Probe {
+      POINT pt;
+      UINT flags;
+    } probes[] = {{{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, TCHT_ONITEMLABEL},
+                  {{r.left + 1, r.top + 1}, TCHT_ONITEM},
+                  {{r.right - 1, r.bottom - 1}, TCHT_ONITEM}};
+    if (i == 4) {  // icon and label are centred as a group: icon, padding, text
+      int group = 16 + 6 + TextSize(u"Details").cx;
+      probes[0] = {{r.left + (Width(r) - group) / 2 + 8, (r.top + r.bottom) / 2}, TCHT_ONITEMICON};
+    }
+    for (const Probe& p : probes) {
+      TCHITTESTINFO info{p.pt, 0};
+      EXPECT_EQ(SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), i);
+      EXPECT_EQ(info.flags, p.flags) << "tab " << i << " at " << p.pt.x << "," << p.pt.y;
+    }
+  }
+  TCHITTESTINFO outside{{150, 150}, 0};
+  EXPECT_EQ(SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&outside)), -1);
+  EXPECT_EQ(outside.flags, UINT(TCHT_NOWHERE));
+  SetWindowLongW(tab, GWL_STYLE, GetWindowLongW(tab, GWL_STYLE) | TCS_OWNERDRAWFIXED);
+  RECT r = ItemRect(tab, 1);
+  TCHITTESTINFO owner{{(r.left + r.right) / 2, (r.top + r.bottom) / 2}, 0};
+  EXPECT_EQ(SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&owner)), 1);
+  EXPECT_EQ(owner.flags, UINT(TCHT_ONITEM)) << "owner-drawn tabs have no parts";
+  DestroyWindow(tab);
+  ImageList_Destroy(list);
+}
+
+TEST_F(TabLayoutTest, SingleLineScrollsTheSelectionIntoView) {
+  HWND tab = Tab(0, 120, 100);
+  AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details"});
+  EXPECT_EQ(SendMessageW(tab, TCM_GETROWCOUNT, 0, 0), 1);
+  EXPECT_GT(ItemRect(tab, 4).right, 120);
+  SendMessageW(tab, TCM_SETCURSEL, 4, 0);
+  EXPECT_LE(ItemRect(tab, 4).right, 120);
+  EXPECT_LT(ItemRect(tab, 0).left, 0);
+  SendMessageW(tab, TCM_SETCURSEL, 0, 0);
+  EXPECT_EQ(ItemRect(tab, 0).left, 2);
+}
+
+TEST_F(TabLayoutTest, BottomTabsHangBelowThePanel) {
+  HWND tab = Tab(TCS_BOTTOM, 300, 200);
+  AddTabs(tab, {u"A", u"B"});
+  RECT display{0, 0, 300, 200};
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  EXPECT_EQ(display.top, 4);
+  EXPECT_EQ(ItemRect(tab, 0).top, display.bottom + 4);
+  EXPECT_EQ(ItemRect(tab, 0).bottom, 200 - 2);
+}
+
+}  // namespace
+}  // namespace talix::testing
