@@ -94,8 +94,12 @@ void TabControl::KeyDown(WPARAM key, LPARAM flags) {
   int from = buttons ? self->focused : self->selected;
   int to = KeyTarget(hwnd, key, from, self->Count());
   if (to < 0 || to == from) return;
-  if (buttons) self->SetFocusItem(to);
-  else SelectWithNotify(self, to);
+  if (!buttons) {
+    SelectWithNotify(self, to);
+    return;
+  }
+  self->SetFocusItem(to);
+  NotifyParent(hwnd, TCN_FOCUSCHANGE);
 }
 
 void TabControl::MouseDown(LPARAM point) {

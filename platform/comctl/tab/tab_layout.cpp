@@ -2,9 +2,17 @@
 #include "platform/comctl/tab/tab_layout.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace talix::comctl::tab {
 namespace {
+
+// Coordinates are kept within this bound, whatever sizes and counts a caller sets.
+constexpr long long kMaxCoordinate = 1 << 28;
+
+LONG Clamped(long long v) {
+  return LONG(v < -kMaxCoordinate ? -kMaxCoordinate : v > kMaxCoordinate ? kMaxCoordinate : v);
+}
 
 int MarginX(LONG style) { return IsButtons(style) ? 0 : kTabMarginX; }
 int Gap(LONG style) { return IsButtons(style) ? kButtonGap : 0; }
@@ -14,15 +22,16 @@ void FillRows(const LayoutInput& in, Layout* out) {
   const int margin = MarginX(in.style), gap = Gap(in.style);
   const int limit = in.clientWidth - margin;
   const bool wrap = IsMultiLine(in.style);
-  int x = margin, row = 0;
+  long long x = margin;
+  int row = 0;
   bool rowEmpty = true;
   for (size_t i = 0; i < in.widths.size(); ++i) {
-    int w = std::max(0, in.widths[i]);
+    long long w = std::max(0, in.widths[i]);
     if (wrap && !rowEmpty && x + w > limit) {
       ++row;
       x = margin;
     }
-    out->rects[i] = RECT{x, 0, x + w, 0};
+    out->rects[i] = RECT{Clamped(x), 0, Clamped(x + w), 0};
     out->rowOf[i] = row;
     x += w + gap;
     rowEmpty = false;
@@ -75,12 +84,12 @@ void PlaceRowsVertically(const LayoutInput& in, Layout* out) {
   const bool buttons = IsButtons(in.style);
   const int step = in.itemHeight + Gap(in.style);
   const int top = buttons ? 0 : kTabMarginY;
-  out->bandHeight = top + out->rows * step;
+  out->bandHeight = Clamped(top + (long long)out->rows * step);
   for (size_t i = 0; i < out->rects.size(); ++i) {
     int place = PlaceOfRow(in, *out, out->rowOf[i]);
     RECT& r = out->rects[i];
-    r.top = top + (out->rows - 1 - place) * step;
-    r.bottom = r.top + in.itemHeight;
+    r.top = Clamped(top + (long long)(out->rows - 1 - place) * step);
+    r.bottom = Clamped((long long)r.top + in.itemHeight);
     if (in.style & TCS_BOTTOM) {
       LONG oldTop = r.top;
       r.top = in.clientHeight - r.bottom;
@@ -106,18 +115,18 @@ Layout ComputeLayout(const LayoutInput& in) {
 }
 
 void AdjustDisplayRect(LONG style, int bandHeight, bool toWindow, RECT* rect) {
-  const int inset = IsButtons(style) ? 0 : kDisplayInset;
-  const int sign = toWindow ? -1 : 1;
-  const int nearSide = sign * (bandHeight + inset), farSide = sign * inset;
-  rect->left += sign * inset;
-  rect->right -= sign * inset;
-  if (style & TCS_BOTTOM) {
-    rect->top += farSide;
-    rect->bottom -= nearSide;
-  } else {
-    rect->top += nearSide;
-    rect->bottom -= farSide;
-  }
+  const long long inset = IsButtons(style) ? 0 : kDisplayInset;
+  const long long sign = toWindow ? -1 : 1;
+  const long long nearSide = sign * (bandHeight + inset), farSide = sign * inset;
+  // A caller's rectangle may lie anywhere: the sums saturate instead of wrapping.
+  auto move = [](LONG& side, long long by) {
+    long long v = (long long)side + by;
+    side = LONG(std::clamp<long long>(v, INT32_MIN, INT32_MAX));
+  };
+  move(rect->left, farSide);
+  move(rect->right, -farSide);
+  move(rect->top, (style & TCS_BOTTOM) ? farSide : nearSide);
+  move(rect->bottom, (style & TCS_BOTTOM) ? -nearSide : -farSide);
 }
 
 RECT PanelRect(LONG style, int bandHeight, int width, int height) {

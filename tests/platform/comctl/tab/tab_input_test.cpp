@@ -79,7 +79,10 @@ TEST_F(TabInputTest, ButtonsMoveTheFocusAndSelectWithSpace) {
   Pump();
   EXPECT_EQ(SendMessageW(tab, TCM_GETCURFOCUS, 0, 0), 2);
   EXPECT_EQ(Selection(tab), 0);
-  TakeNotices();
+  EXPECT_EQ(TakeNotices(), (Notices{{TCN_KEYDOWN, 0},
+                                    {TCN_FOCUSCHANGE, 0},
+                                    {TCN_KEYDOWN, 0},
+                                    {TCN_FOCUSCHANGE, 0}}));
   host::KeyPress(VK_SPACE);
   Pump();
   EXPECT_EQ(Selection(tab), 2);

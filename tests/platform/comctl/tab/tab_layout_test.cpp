@@ -45,6 +45,86 @@ TEST_F(TabLayoutTest, SizesComeFromTheTextAndTheSettings) {
   }
 }
 
+TEST_F(TabLayoutTest, TheFontSetsTheHeight) {
+  LOGFONTW lf{};
+  lf.lfHeight = -30;
+  std::char_traits<char16_t>::copy(lf.lfFaceName, u"Arial", 6);
+  HFONT font = CreateFontIndirectW(&lf);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, u"Label", 5, &size);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  HWND tab = Tab(0);
+  AddTabs(tab, {u"Label"});
+  SendMessageW(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  RECT r = ItemRect(tab, 0);
+  EXPECT_EQ(Height(r), tm.tmHeight + 6);
+  EXPECT_EQ(Width(r), size.cx + 12);
+  EXPECT_GT(tm.tmHeight, TextSize(u"Label").cy) << "a larger font than the default";
+  DestroyWindow(tab);
+  DeleteObject(font);
+}
+
+TEST_F(TabLayoutTest, ForcedLeftStylesMoveIconAndLabel) {
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR32, 1, 0);
+  ImageList_SetImageCount(list, 1);
+  const int text = TextSize(u"Tab").cx;
+  struct Case {
+    DWORD style;
+    int iconLeft, labelLeft;  // from the tab's left edge
+  } const cases[] = {
+      {TCS_FIXEDWIDTH, (120 - (16 + 6 + text)) / 2, (120 - (16 + 6 + text)) / 2 + 22},
+      {TCS_FIXEDWIDTH | TCS_FORCEICONLEFT, 6, 28 + (120 - 6 - 28 - text) / 2},
+      {TCS_FIXEDWIDTH | TCS_FORCELABELLEFT, 6, 28},
+  };
+  for (const Case& c : cases) {
+    HWND tab = Tab(c.style);
+    SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(120, 30));
+    SendMessageW(tab, TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list));
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = const_cast<LPWSTR>(u"Tab");
+    item.iImage = 0;
+    SendMessageW(tab, TCM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    RECT r = ItemRect(tab, 0);
+    const int midY = (r.top + r.bottom) / 2;
+    auto flagsAt = [&](int dx) {
+      TCHITTESTINFO info{{r.left + dx, midY}, 0};
+      SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
+      return info.flags;
+    };
+    EXPECT_EQ(flagsAt(c.iconLeft - 1), UINT(TCHT_ONITEM)) << std::hex << c.style;
+    EXPECT_EQ(flagsAt(c.iconLeft), UINT(TCHT_ONITEMICON)) << std::hex << c.style;
+    EXPECT_EQ(flagsAt(c.labelLeft - 1), UINT(TCHT_ONITEM)) << std::hex << c.style;
+    EXPECT_EQ(flagsAt(c.labelLeft), UINT(TCHT_ONITEMLABEL)) << std::hex << c.style;
+    DestroyWindow(tab);
+  }
+  ImageList_Destroy(list);
+}
+
+TEST_F(TabLayoutTest, HostileSizesStayBounded) {
+  HWND tab = Tab(TCS_MULTILINE);
+  SendMessageW(tab, TCM_SETMINTABWIDTH, 0, 0x7FFFFFFF);
+  SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(0xFFFF, 0xFFFF));
+  SendMessageW(tab, TCM_SETPADDING, 0, MAKELPARAM(0xFFFF, 0xFFFF));
+  for (int i = 0; i < 300; ++i) AddTabs(tab, {u"x"});
+  for (int i = 0; i < Count(tab); i += 37) {
+    RECT r = ItemRect(tab, i);
+    EXPECT_LE(r.left, r.right);
+    EXPECT_LE(r.top, r.bottom);
+  }
+  RECT huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  SendMessageW(tab, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&huge));
+  SendMessageW(tab, TCM_ADJUSTRECT, TRUE, reinterpret_cast<LPARAM>(&huge));
+  TCHITTESTINFO info{{INT32_MAX, INT32_MIN}, 0};
+  EXPECT_EQ(SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), -1);
+  UpdateWindow(tab);
+}
+
 TEST_F(TabLayoutTest, AdjustRectRoundTripsAndClearsTheTabs) {
   const DWORD styles[] = {TCS_TABS, TCS_BUTTONS, TCS_BOTTOM, TCS_MULTILINE,
                           TCS_MULTILINE | TCS_BUTTONS | TCS_FLATBUTTONS};
