@@ -106,7 +106,8 @@ TabContent TabControl::ContentOf(int index) {
   int x = r.left + (r.right - r.left - (iconWidth + gap + textWidth)) / 2;
   if (iconLeft) x = r.left + padX_;
   int midY = (r.top + r.bottom) / 2;
-  if (hasIcon) content.icon = RECT{x, midY - iconCy_ / 2, x + iconCx_, midY - iconCy_ / 2 + iconCy_};
+  int iconTop = midY - iconCy_ / 2;
+  if (hasIcon) content.icon = RECT{x, iconTop, x + iconCx_, iconTop + iconCy_};
   int labelX = x + iconWidth + gap;
   if (iconLeft && !labelLeft) {
     int spaceLeft = labelX, spaceRight = r.right - padX_;

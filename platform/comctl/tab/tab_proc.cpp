@@ -38,6 +38,7 @@ LRESULT SetImageList(TabControl* control, LPARAM list) {
 // Answers the TCM_* and CCM_* messages; false for the others.
 bool TabMessage(TabControl* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   auto item = reinterpret_cast<TCITEMW*>(lParam);
+  auto rect = reinterpret_cast<RECT*>(lParam);
   int index = int(wParam);
   switch (msg) {
     case TCM_GETITEMCOUNT: *result = c->Count(); return true;
@@ -51,9 +52,9 @@ bool TabMessage(TabControl* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* 
     case TCM_SETCURSEL: *result = c->SetSelection(index); return true;
     case TCM_GETCURFOCUS: *result = c->focused; return true;
     case TCM_SETCURFOCUS: c->SetFocusItem(index); *result = 0; return true;
-    case TCM_GETITEMRECT: *result = c->ItemRect(index, reinterpret_cast<RECT*>(lParam)); return true;
+    case TCM_GETITEMRECT: *result = c->ItemRect(index, rect); return true;
     case TCM_HITTEST: *result = HitTestMessage(c, lParam); return true;
-    case TCM_ADJUSTRECT: c->Adjust(wParam != 0, reinterpret_cast<RECT*>(lParam)); *result = 0; return true;
+    case TCM_ADJUSTRECT: c->Adjust(wParam != 0, rect); return true;
     case TCM_SETITEMSIZE: *result = c->SetItemSize(LOWORD(lParam), HIWORD(lParam)); return true;
     case TCM_SETPADDING: c->SetPadding(LOWORD(lParam), HIWORD(lParam)); *result = 0; return true;
     case TCM_SETMINTABWIDTH: *result = c->SetMinTabWidth(int(lParam)); return true;
