@@ -7,9 +7,10 @@
 // are not provided.
 #pragma once
 
+#include <win/tabctrl.h>
+
 #include <win/gdi.h>
 #include <win/icon.h>
-#include <win/tabctrl.h>
 
 // ImageList_Create flags.
 #define ILC_MASK 0x00000001

@@ -1,10 +1,10 @@
 // RegisterClass*, UnregisterClassW, GetClassInfo*, GetClassNameW and the class data.
 #include "platform/user/window/class_registry.h"
 
-#include "platform/comctl/tab/tab_proc.h"
 #include "platform/user/controls/button.h"
 #include "platform/user/controls/static.h"
 #include "platform/user/window/atom_table.h"
+#include "platform/comctl/tab/tab_proc.h"
 
 #include <win/dialog.h>
 #include <win/wstr.h>
