@@ -76,6 +76,7 @@ class TabControl {
   int focused = -1;
   int SetSelection(int index);               // TCM_SETCURSEL, no notifications
   void SetFocusItem(int index);              // TCM_SETCURFOCUS
+  void ScrollBy(int tabs);                    // single line: moves the first visible tab
   void KeyDown(WPARAM key, LPARAM flags);
   void MouseDown(LPARAM point);
   void MouseUp(UINT code);

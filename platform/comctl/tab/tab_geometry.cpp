@@ -12,10 +12,6 @@ namespace {
 constexpr int kDefaultFixedWidth = 96;
 constexpr int kDefaultMinWidth = 0;
 
-bool PtIn(const RECT& r, POINT pt) {
-  return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
-}
-
 // Whether every tab takes the TCM_SETITEMSIZE width.
 bool FixedWidth(LONG style, int itemWidth) {
   return (style & TCS_FIXEDWIDTH) || ((style & TCS_OWNERDRAWFIXED) && itemWidth > 0);
@@ -121,14 +117,14 @@ TabContent TabControl::ContentOf(int index) {
 
 int TabControl::HitTest(POINT pt, UINT* flags) {
   const Layout& layout = CurrentLayout();
-  for (int i = 0; i < Count(); ++i) {
-    if (!PtIn(layout.rects[size_t(i)], pt)) continue;
+  for (int i = 0; i < Count() && !Contains(layout.arrows, pt); ++i) {
+    if (!Contains(layout.rects[size_t(i)], pt)) continue;
     if (flags) {
       TabContent content = ContentOf(i);
       *flags = TCHT_ONITEM;
       if (!(Style() & TCS_OWNERDRAWFIXED)) {
-        if (PtIn(content.icon, pt)) *flags = TCHT_ONITEMICON;
-        else if (PtIn(content.label, pt)) *flags = TCHT_ONITEMLABEL;
+        if (Contains(content.icon, pt)) *flags = TCHT_ONITEMICON;
+        else if (Contains(content.label, pt)) *flags = TCHT_ONITEMLABEL;
       }
     }
     return i;
@@ -165,17 +161,31 @@ int TabControl::SetMinTabWidth(int width) {
 }
 
 // Single line: makes `index` the first visible tab when it lies before the view, or
-// moves the view on until the tab's right edge is inside the control.
+// moves the view on until the tab's right edge is clear of the scroll arrows.
 void TabControl::ScrollIntoView(int index) {
   if (IsMultiLine(Style()) || !Valid(index)) return;
   if (index < firstVisible_) {
     firstVisible_ = index;
     return;
   }
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  while (firstVisible_ < index && CurrentLayout().rects[size_t(index)].right > client.right)
+  while (firstVisible_ < index) {
+    const Layout& layout = CurrentLayout();
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    LONG visibleRight = HasArrows(layout) ? layout.arrows.left : client.right;
+    if (layout.rects[size_t(index)].right <= visibleRight) break;
     ++firstVisible_;
+  }
+}
+
+// The arrows scroll by whole tabs: left while tabs are hidden before the view, right
+// while the last tab still ends under or past the arrows.
+void TabControl::ScrollBy(int tabs) {
+  const Layout& layout = CurrentLayout();
+  if (!HasArrows(layout)) return;
+  if (tabs < 0 && firstVisible_ > 0) --firstVisible_;
+  if (tabs > 0 && layout.rects.back().right > layout.arrows.left) ++firstVisible_;
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 }  // namespace talix::comctl::tab

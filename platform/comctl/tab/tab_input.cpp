@@ -109,6 +109,11 @@ void TabControl::MouseDown(LPARAM point) {
   TabControl* self = FromWindow(hwnd);
   if (!self) return;
   POINT pt{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+  const RECT& arrows = self->CurrentLayout().arrows;
+  if (Contains(arrows, pt)) {
+    self->ScrollBy(pt.x < (arrows.left + arrows.right) / 2 ? -1 : 1);
+    return;
+  }
   int index = self->HitTest(pt, nullptr);
   if (index >= 0) SelectWithNotify(self, index);
 }

@@ -98,6 +98,16 @@ void PlaceRowsVertically(const LayoutInput& in, Layout* out) {
   }
 }
 
+// Single line: the scroll arrows sit at the right end of the row when the row has been
+// scrolled or runs past the control's right edge.
+void PlaceArrows(const LayoutInput& in, Layout* out) {
+  if (out->rects.empty()) return;
+  bool overflow = in.firstVisible > 0 || out->rects.back().right > in.clientWidth;
+  if (!overflow) return;
+  const RECT& row = out->rects.front();
+  out->arrows = RECT{in.clientWidth - 2 * in.itemHeight, row.top, in.clientWidth, row.bottom};
+}
+
 }  // namespace
 
 Layout ComputeLayout(const LayoutInput& in) {
@@ -111,6 +121,7 @@ Layout ComputeLayout(const LayoutInput& in) {
     ScrollRow(in, &out);
   }
   PlaceRowsVertically(in, &out);
+  if (!IsMultiLine(in.style)) PlaceArrows(in, &out);
   return out;
 }
 

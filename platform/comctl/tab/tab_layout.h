@@ -33,7 +33,16 @@ struct Layout {
   std::vector<int> rowOf;    // each tab's row, counted in tab order from 0
   int rows = 1;              // never below 1: an empty control keeps room for a row
   int bandHeight = 0;        // from the tab edge of the control to the panel
+  // Single line whose tabs do not fit: the pair of scroll arrows at the row's right end,
+  // each as wide as the row is high (empty when the tabs fit).
+  RECT arrows{};
 };
+
+inline bool Contains(const RECT& r, POINT pt) {
+  return pt.x >= r.left && pt.x < r.right && pt.y >= r.top && pt.y < r.bottom;
+}
+
+inline bool HasArrows(const Layout& layout) { return layout.arrows.right > layout.arrows.left; }
 
 inline bool IsButtons(LONG style) { return (style & TCS_BUTTONS) != 0; }
 inline bool IsMultiLine(LONG style) { return (style & TCS_MULTILINE) != 0; }

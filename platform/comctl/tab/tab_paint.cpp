@@ -6,6 +6,8 @@
 
 #include "platform/user/controls/control_draw.h"
 
+#include <algorithm>
+
 namespace talix::comctl::tab {
 namespace {
 
@@ -101,6 +103,28 @@ void DrawContent(TabControl* control, HDC hdc, int index, int shift) {
   SetTextColor(hdc, old);
 }
 
+// One scroll arrow button: a raised square with a solid triangle pointing left or right,
+// grey when there is nothing more to scroll that way.
+void DrawArrowButton(HDC hdc, RECT r, bool pointsLeft, bool enabled) {
+  FillRect(hdc, &r, GetSysColorBrush(COLOR_3DFACE));
+  DrawEdge(hdc, &r, EDGE_RAISED, BF_RECT);
+  int half = std::max(2, (r.bottom - r.top) / 5);
+  int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+  int colour = enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT;
+  for (int i = 0; i <= half; ++i) {
+    int x = pointsLeft ? cx - half / 2 + i : cx + half / 2 - i;
+    Line(hdc, x, cy - i, x + 1, cy + i + 1, colour);
+  }
+}
+
+void DrawArrows(HDC hdc, const Layout& layout) {
+  if (!HasArrows(layout)) return;
+  RECT left = layout.arrows, right = layout.arrows;
+  left.right = right.left = (layout.arrows.left + layout.arrows.right) / 2;
+  DrawArrowButton(hdc, left, true, layout.rects.front().left < 0);
+  DrawArrowButton(hdc, right, false, layout.rects.back().right > layout.arrows.left);
+}
+
 // False when the control went away while its owner drew the tab.
 bool PaintItem(TabControl* control, HDC hdc, int index, bool hasFocus) {
   LONG style = control->Style();
@@ -147,7 +171,10 @@ void PaintTabControl(TabControl* control, HDC hdc) {
   // while drawing an owner-drawn tab, so the count is read each time round.
   for (int i = 0; i < control->Count(); ++i)
     if (i != control->selected && !PaintItem(control, hdc, i, hasFocus)) return;
-  if (control->Valid(control->selected)) PaintItem(control, hdc, control->selected, hasFocus);
+  if (control->Valid(control->selected) &&
+      !PaintItem(control, hdc, control->selected, hasFocus))
+    return;
+  DrawArrows(hdc, control->CurrentLayout());
   SetBkMode(hdc, oldMode);
 }
 

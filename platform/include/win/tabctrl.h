@@ -19,24 +19,27 @@
 //   so the selected tab's row lies against the panel; rows of buttons do not move.
 // - TCS_BOTTOM mirrors the layout top to bottom; WS_EX_LAYOUTRTL mirrors it right to left
 //   (through the window's mirrored client coordinates), and Left / Right swap with it.
+// - A single-line control whose tabs do not fit shows a pair of scroll arrows at the right
+//   end of the row, each as wide as the row is high; they scroll by whole tabs and cover
+//   (and hide from hit-testing) the tabs under them. Selecting a tab scrolls it into view.
 //
 // Behaviour worth knowing: inserting into an empty control selects the new tab; deleting
 // the selected tab leaves none selected (TCM_GETCURSEL -1). A click selects on the button
 // press (TCN_SELCHANGING, which the parent may veto by returning TRUE, then
 // TCN_SELCHANGE) and sends NM_CLICK on the release. TCN_KEYDOWN precedes the key's own
-// effect. With TCS_BUTTONS the arrows move only the focus (TCN_FOCUSCHANGE) and Space or
+// effect. With TCS_BUTTONS the arrow keys move only the focus (TCN_FOCUSCHANGE) and Space or
 // Enter selects the focused button. TCS_OWNERDRAWFIXED (read at every paint, so it may be
 // set after creation) sends WM_DRAWITEM with ODT_TAB for each tab, after the control drew
 // the tab's frame: rcItem is the TCM_GETITEMRECT rectangle, itemState ODS_SELECTED for the
 // selected tab and ODS_FOCUS for the focus tab while the control has the focus, itemData
 // the tab's lParam (a pointer to its bytes when TCM_SETITEMEXTRA made them longer).
 //
-// Limits: single-line overflow has no scroll arrows: the row scrolls (tabs before the
-// first visible one move off to the left) only to bring the selected or focused tab into
-// view. TCS_VERTICAL, TCS_SCROLLOPPOSITE, TCS_HOTTRACK, TCS_MULTISELECT (Ctrl+click),
-// tool tips (TCS_TOOLTIPS; TCM_SETTOOLTIPS only stores the window), drag and drop
-// (TCS_EX_REGISTERDROP) and the ANSI messages are not provided; the default look is the
-// classic raised one, without visual themes. Labels show '&' as written (no mnemonics).
+// Limits: the scroll arrows are drawn and handled by the control itself, not by an
+// up-down child window. TCS_VERTICAL, TCS_SCROLLOPPOSITE, TCS_HOTTRACK, TCS_MULTISELECT
+// (Ctrl+click), tool tips (TCS_TOOLTIPS; TCM_SETTOOLTIPS only stores the window), drag
+// and drop (TCS_EX_REGISTERDROP) and the ANSI messages are not provided; the default look
+// is the classic raised one, without visual themes. Labels show '&' as written (no
+// mnemonics).
 #pragma once
 
 #include <win/notify.h>

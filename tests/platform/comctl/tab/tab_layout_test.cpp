@@ -261,14 +261,41 @@ TEST_F(TabLayoutTest, HitTestFindsEveryTabAndItsParts) {
   ImageList_Destroy(list);
 }
 
-TEST_F(TabLayoutTest, SingleLineScrollsTheSelectionIntoView) {
-  HWND tab = Tab(0, 120, 100);
+TEST_F(TabLayoutTest, SingleLineOverflowScrollsByArrowsAndSelection) {
+  HWND tab = Tab(0, 150, 100);
   AddTabs(tab, {u"General", u"Advanced", u"Sharing", u"Security", u"Details"});
   EXPECT_EQ(SendMessageW(tab, TCM_GETROWCOUNT, 0, 0), 1);
-  EXPECT_GT(ItemRect(tab, 4).right, 120);
+  const RECT first = ItemRect(tab, 0);
+  const int h = Height(first), midY = (first.top + first.bottom) / 2, arrowsLeft = 150 - 2 * h;
+  ASSERT_GT(ItemRect(tab, 4).right, 150);
+  TCHITTESTINFO info{{arrowsLeft + 1, midY}, 0};
+  EXPECT_EQ(SendMessageW(tab, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info)), -1)
+      << "the arrows cover the tabs under them";
+  Snapshot shot = Capture(tab);
+  EXPECT_EQ(GetGValue(shot.At(150 - h / 2, midY)), 0) << "right arrow drawn, enabled";
+  EXPECT_EQ(shot.At(arrowsLeft + h / 2, midY), GetSysColor(COLOR_GRAYTEXT)) << "left disabled";
+
+  struct Step {
+    const char* what;
+    int clickX;  // 0: select the last tab instead
+    LONG firstTabLeft;
+  } const steps[] = {
+      {"right arrow", 150 - h / 2, 2 - Width(first)},
+      {"left arrow", arrowsLeft + h / 2, 2},
+      {"left arrow at the start", arrowsLeft + h / 2, 2},
+  };
+  for (const Step& s : steps) {
+    ClickAt(tab, s.clickX, midY);
+    EXPECT_EQ(ItemRect(tab, 0).left, s.firstTabLeft) << s.what;
+    EXPECT_EQ(Selection(tab), 0) << s.what;
+  }
+  EXPECT_EQ(TakeNotices(), (std::vector<TabNotice>{{NM_CLICK, 0}, {NM_CLICK, 0}, {NM_CLICK, 0}}));
+
   SendMessageW(tab, TCM_SETCURSEL, 4, 0);
-  EXPECT_LE(ItemRect(tab, 4).right, 120);
-  EXPECT_LT(ItemRect(tab, 0).left, 0);
+  RECT last = ItemRect(tab, 4);
+  EXPECT_LE(last.right, arrowsLeft) << "the selection scrolls clear of the arrows";
+  ClickAt(tab, 150 - h / 2, midY);
+  EXPECT_EQ(ItemRect(tab, 4).left, last.left) << "nothing more to the right";
   SendMessageW(tab, TCM_SETCURSEL, 0, 0);
   EXPECT_EQ(ItemRect(tab, 0).left, 2);
 }
