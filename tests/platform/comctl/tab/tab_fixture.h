@@ -49,6 +49,19 @@ inline bool Overlap(const RECT& a, const RECT& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
+// One capture of a control's top-level window, read in the control's client coordinates.
+struct Snapshot {
+  HWND hwnd;
+  host::CapturedImage image;
+  RECT frame{};
+  COLORREF At(int x, int y) const {
+    POINT pt{x, y};
+    ClientToScreen(hwnd, &pt);
+    uint32_t argb = image.At(pt.x - frame.left, pt.y - frame.top);
+    return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
+  }
+};
+
 class TabTest : public ControlTest {
  protected:
   void SetUp() override {
@@ -109,18 +122,6 @@ class TabTest : public ControlTest {
     return out;
   }
 
-  // One capture of a control's top-level window, read in the control's client
-  // coordinates.
-  struct Snapshot {
-    HWND hwnd;
-    host::CapturedImage image;
-    RECT frame{};
-    COLORREF At(int x, int y) const {
-      POINT pt = ScreenPoint(hwnd, x, y);
-      uint32_t argb = image.At(pt.x - frame.left, pt.y - frame.top);
-      return RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
-    }
-  };
   static Snapshot Capture(HWND hwnd) {
     Pump();
     UpdateWindow(hwnd);

@@ -8,6 +8,8 @@ namespace {
 
 using TabPaintTest = TabTest;
 
+int Height(const RECT& r) { return r.bottom - r.top; }
+
 TEST_F(TabPaintTest, PlainLookPanelAndTabs) {
   HWND tab = Tab(0);
   AddTabs(tab, {u"General", u"Sharing", u"Security"});
@@ -47,6 +49,50 @@ TEST_F(TabPaintTest, PlainLookPanelAndTabs) {
     }
   EXPECT_GT(inked, 10);
   EXPECT_EQ(strayInk, 0);
+}
+
+// Pixels of `r` (in `tab`'s client coordinates) that have colour `colour`.
+int CountColour(const Snapshot& shot, const RECT& r, COLORREF colour) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) n += shot.At(x, y) == colour;
+  return n;
+}
+
+TEST_F(TabPaintTest, FocusAndHighlightShowInThePixels) {
+  HWND tab = Tab(0);
+  AddTabs(tab, {u"General", u"Sharing"});
+  RECT selected = ItemRect(tab, 0), other = ItemRect(tab, 1);
+  // The focus rectangle's left side runs 3 pixels inside the tab, clear of the label.
+  RECT focusSide{selected.left + 3, selected.top + 3, selected.left + 4, selected.bottom - 3};
+  const COLORREF face = GetSysColor(COLOR_3DFACE), lit = GetSysColor(COLOR_HIGHLIGHT);
+  EXPECT_EQ(CountColour(Capture(tab), focusSide, face), Height(focusSide));
+  SetFocus(tab);
+  EXPECT_LT(CountColour(Capture(tab), focusSide, face), Height(focusSide)) << "focus rectangle";
+  EXPECT_EQ(CountColour(Capture(tab), other, lit), 0);
+  SendMessageW(tab, TCM_HIGHLIGHTITEM, 1, MAKELPARAM(TRUE, 0));
+  EXPECT_GT(CountColour(Capture(tab), other, lit), 20) << "highlighted label";
+}
+
+TEST_F(TabPaintTest, ButtonsAndBottomTabsLook) {
+  HWND flat = Tab(TCS_BUTTONS | TCS_FLATBUTTONS, 300, 100);
+  AddTabs(flat, {u"One", u"Two"});
+  HWND bottom = CreateWindowExW(0, WC_TABCONTROLW, u"", WS_CHILD | WS_VISIBLE | TCS_BOTTOM, 10,
+                                150, 300, 100, parent_, nullptr, nullptr, nullptr);
+  AddTabs(bottom, {u"One", u"Two"});
+  RECT pressed = ItemRect(flat, 0), raised = ItemRect(flat, 1);
+  RECT chosen = ItemRect(bottom, 0), under = ItemRect(bottom, 1);
+  Snapshot buttons = Capture(flat), tabs = Capture(bottom);
+  EXPECT_EQ(buttons.At(raised.left, raised.top), GetSysColor(COLOR_3DFACE)) << "flat, no edge";
+  EXPECT_NE(buttons.At(pressed.left, pressed.top), GetSysColor(COLOR_3DFACE)) << "sunken edge";
+  EXPECT_EQ(buttons.At(pressed.left + 3, pressed.top + 3), GetSysColor(COLOR_3DLIGHT))
+      << "the selected button's face";
+  EXPECT_EQ(tabs.At(under.left + 5, under.bottom - 1), GetSysColor(COLOR_3DDKSHADOW))
+      << "a bottom tab's far edge is its shadow";
+  EXPECT_EQ(tabs.At(chosen.left - 2, chosen.top + 5), GetSysColor(COLOR_3DHILIGHT))
+      << "the selected bottom tab stands out to the left";
+  EXPECT_EQ(tabs.At(chosen.left + 5, chosen.bottom + 1), GetSysColor(COLOR_3DDKSHADOW))
+      << "and downwards";
 }
 
 TEST_F(TabPaintTest, OwnerDrawnTabsAskTheParent) {
