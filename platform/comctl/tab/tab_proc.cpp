@@ -4,6 +4,8 @@
 
 #include "platform/comctl/tab/tab_control.h"
 
+#include <new>
+
 namespace talix::comctl::tab {
 namespace {
 
@@ -108,7 +110,8 @@ bool WindowMessage(TabControl* c, UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
 LRESULT CALLBACK TabControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   auto* control = reinterpret_cast<TabControl*>(GetWindowLongPtrW(hwnd, kTabStateOffset));
   if (msg == WM_NCCREATE && !control) {
-    control = new TabControl(hwnd);
+    control = new (std::nothrow) TabControl(hwnd);
+    if (!control) return FALSE;  // the window is not created
     SetWindowLongPtrW(hwnd, kTabStateOffset, reinterpret_cast<LONG_PTR>(control));
   }
   if (msg == WM_NCDESTROY) {
