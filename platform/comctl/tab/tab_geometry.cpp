@@ -30,8 +30,9 @@ void TabControl::Measure() {
   iconCx_ = iconCy_ = 0;
   if (images && !ImageList_GetIconSize(images, &iconCx_, &iconCy_)) iconCx_ = iconCy_ = 0;
   HDC dc = CreateCompatibleDC(nullptr);
-  if (dc) {
-    user::controls::ScopedFont scoped(dc, font);
+  if (!dc) return;
+  {
+    user::controls::ScopedFont scoped(dc, font);  // deselected before the DC goes
     TEXTMETRICW tm{};
     textHeight_ = GetTextMetricsW(dc, &tm) ? tm.tmHeight : 0;
     for (size_t i = 0; i < items_.size(); ++i) {
@@ -40,8 +41,8 @@ void TabControl::Measure() {
       if (!text.empty() && GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size))
         textWidths_[i] = size.cx;
     }
-    DeleteDC(dc);
   }
+  DeleteDC(dc);
   measured_ = true;
 }
 
