@@ -32,7 +32,8 @@
 // set after creation) sends WM_DRAWITEM with ODT_TAB for each tab, after the control drew
 // the tab's frame: rcItem is the TCM_GETITEMRECT rectangle, itemState ODS_SELECTED for the
 // selected tab and ODS_FOCUS for the focus tab while the control has the focus, itemData
-// the tab's lParam (a pointer to its bytes when TCM_SETITEMEXTRA made them longer).
+// the tab's lParam (a pointer to its bytes when TCM_SETITEMEXTRA made them longer). A
+// tab's application data is sizeof(LPARAM) bytes until TCM_SETITEMEXTRA changes it.
 //
 // Limits: the scroll arrows are drawn and handled by the control itself, not by an
 // up-down child window. TCS_VERTICAL, TCS_SCROLLOPPOSITE, TCS_HOTTRACK, TCS_MULTISELECT
