@@ -155,6 +155,9 @@ TEST_F(TabItemsTest, StoredSettingsReturnTheirPreviousValues) {
   EXPECT_EQ(SendMessageW(tab, TCM_SETMINTABWIDTH, 0, 50), 0);
   EXPECT_EQ(SendMessageW(tab, TCM_SETMINTABWIDTH, 0, -1), 50);
   EXPECT_TRUE(SendMessageW(tab, CCM_GETUNICODEFORMAT, 0, 0));
+  SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(0, 24));
+  EXPECT_EQ(SendMessageW(tab, TCM_SETITEMSIZE, 0, MAKELPARAM(80, 30)), MAKELRESULT(96, 24))
+      << "the previous width (the fixed default) and height";
   HFONT font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
   SendMessageW(tab, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   EXPECT_EQ(SendMessageW(tab, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));

@@ -28,6 +28,9 @@ TEST_F(TabLayoutTest, SizesComeFromTheTextAndTheSettings) {
       {"minimum width", 0, 0, 0, 80, 80, std::max<int>(80, longer.cx + 12), one.cy + 6},
       {"fixed width", TCS_FIXEDWIDTH, MAKELPARAM(70, 30), 0, 0, 70, 70, 30},
       {"fixed default", TCS_FIXEDWIDTH, 0, 0, 0, 96, 96, one.cy + 6},
+      {"owner-drawn with a width", TCS_OWNERDRAWFIXED, MAKELPARAM(70, 30), 0, 0, 70, 70, 30},
+      {"owner-drawn, height only", TCS_OWNERDRAWFIXED, MAKELPARAM(0, 24), 0, 50,
+       std::max<int>(50, one.cx + 12), std::max<int>(50, longer.cx + 12), 24},
   };
   for (const Case& c : cases) {
     HWND tab = Tab(c.style);
