@@ -54,12 +54,15 @@ class TabControl {
   void DeselectAll(bool keepFocused);
   void RemoveImage(int image);
 
-  // Sizes and geometry (tab_geometry.cpp).
+  // Settings kept as the messages give them (the image list and the tool tip window stay
+  // their owner's).
   HFONT font = nullptr;
   HIMAGELIST images = nullptr;
   HWND tooltips = nullptr;
   DWORD extendedStyle = 0;
   BOOL unicode = TRUE;
+
+  // Sizes and geometry (tab_geometry.cpp).
   LRESULT SetItemSize(int cx, int cy);
   void SetPadding(int cx, int cy);
   int SetMinTabWidth(int width);
@@ -71,28 +74,27 @@ class TabControl {
   int Rows() { return CurrentLayout().rows; }
   void Changed(bool redraw = true);  // items or sizes changed: new layout, repaint
 
-  // Selection and focus (tab_input.cpp).
+  // Selection, focus and input (tab_input.cpp).
   int selected = -1;
-  int focused = -1;
-  int SetSelection(int index);               // TCM_SETCURSEL, no notifications
-  void SetFocusItem(int index);              // TCM_SETCURFOCUS
-  void ScrollBy(int tabs);                    // single line: moves the first visible tab
+  int focused = -1;        // the focus tab: the selection, or apart from it for buttons
+  bool tracking = false;   // the left button went down on the control
+  int SetSelection(int index);   // TCM_SETCURSEL, no notifications
+  void SetFocusItem(int index);  // TCM_SETCURFOCUS
+  void ScrollBy(int tabs);       // single line: moves the first visible tab
   void KeyDown(WPARAM key, LPARAM flags);
   void MouseDown(LPARAM point);
   void MouseUp(UINT code);
-  bool tracking = false;
 
  private:
   void Measure();
   void ScrollIntoView(int index);
-  friend bool SelectWithNotify(TabControl* control, int index);
 
   HWND hwnd_;
   std::vector<TabItem> items_;
   size_t extraBytes_ = sizeof(LPARAM);
-  int itemWidth_ = 0, itemHeight_ = 0;   // TCM_SETITEMSIZE; 0 = from the contents
+  int itemWidth_ = 0, itemHeight_ = 0;  // TCM_SETITEMSIZE; 0 = from the contents
   int padX_ = 6, padY_ = 3;
-  int minWidth_ = -1;                     // -1 = the default
+  int minWidth_ = -1;                    // -1 = the default
   int firstVisible_ = 0;
 
   // Measured sizes and the cached layout, with what it was computed for.
