@@ -7,8 +7,11 @@
 // are not provided.
 #pragma once
 
+#include <win/tabctrl.h>
+
 #include <win/gdi.h>
 #include <win/icon.h>
+#include <win/tooltips.h>
 
 // ImageList_Create flags.
 #define ILC_MASK 0x00000001

@@ -1,9 +1,11 @@
 // RegisterClass*, UnregisterClassW, GetClassInfo*, GetClassNameW and the class data.
 #include "platform/user/window/class_registry.h"
 
+#include "platform/comctl/tooltip/tooltip.h"
 #include "platform/user/controls/button.h"
 #include "platform/user/controls/static.h"
 #include "platform/user/window/atom_table.h"
+#include "platform/comctl/tab/tab_proc.h"
 
 #include <win/dialog.h>
 #include <win/wstr.h>
@@ -42,12 +44,18 @@ void EnsureSystemClassesLocked() {
   Classes().back()->proc = controls::ButtonProc;
   AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, controls::kStaticExtraBytes, true);
   Classes().back()->proc = controls::StaticProc;
+  AddSystemClassLocked(u"tooltips_class32", CS_DBLCLKS | CS_SAVEBITS,
+                       comctl::tooltip::kTooltipExtraBytes, true);
+  Classes().back()->proc = comctl::tooltip::TooltipProc;
   AddSystemClassLocked(u"Edit", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ComboBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ListBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ScrollBar", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"#32770", CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA, true);
   Classes().back()->proc = DefDlgProcW;  // the dialog manager's class
+  AddSystemClassLocked(u"SysTabControl32", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                       comctl::tab::kTabExtraBytes, true);
+  Classes().back()->proc = comctl::tab::TabControlProc;
 }
 
 bool SameName(const WindowClass& cls, ATOM atom) { return cls.atom == atom; }
