@@ -3,6 +3,7 @@
 
 #include "platform/user/controls/button.h"
 #include "platform/user/controls/static.h"
+#include "platform/user/menu/menu_tracker.h"
 #include "platform/user/window/atom_table.h"
 
 #include <win/dialog.h>
@@ -48,6 +49,8 @@ void EnsureSystemClassesLocked() {
   AddSystemClassLocked(u"ScrollBar", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"#32770", CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA, true);
   Classes().back()->proc = DefDlgProcW;  // the dialog manager's class
+  AddSystemClassLocked(u"#32768", CS_DBLCLKS | CS_SAVEBITS, 0, true);
+  Classes().back()->proc = menu::PopupMenuProc;  // popup menus
 }
 
 bool SameName(const WindowClass& cls, ATOM atom) { return cls.atom == atom; }
