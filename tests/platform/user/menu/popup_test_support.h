@@ -83,6 +83,7 @@ class PopupTest : public MenuTest {
     wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = kOwnerClass;
     ASSERT_NE(RegisterClassExW(&wc), 0);
+    menuBar_ = MakeMenuBar();
     owner_ = CreateWindowExW(0, kOwnerClass, u"owner", WS_OVERLAPPEDWINDOW, 100, 100, 400, 300,
                              nullptr, menuBar_, nullptr, nullptr);
     ASSERT_NE(owner_, nullptr);
@@ -145,8 +146,11 @@ class PopupTest : public MenuTest {
     return out;
   }
 
+  // The owner's menu bar (none by default); made after the leak counts are taken.
+  virtual HMENU MakeMenuBar() { return nullptr; }
+
   HWND owner_ = nullptr;
-  HMENU menuBar_ = nullptr;  // set before SetUp for a window with a menu bar
+  HMENU menuBar_ = nullptr;
 };
 
 // A popup with items given as (flags, id, text); MF_POPUP items take a submenu made by
