@@ -7,8 +7,8 @@
 //
 // Limits: the menu bar is one row (items that do not fit are cut off, never wrapped);
 // popups do not scroll (a popup taller than the work area is cut off); submenus open at
-// once on hover (no delay); MNS_MODELESS, MNS_DRAGDROP and MNS_NOTIFYBYPOS are stored but
-// not acted on; item bitmaps (hbmpItem, MFT_BITMAP) are drawn only as plain bitmaps (the
+// once on hover (no delay); MNS_MODELESS, MNS_DRAGDROP, MNS_AUTODISMISS and MNS_CHECKORBMP
+// are stored but not acted on (MNS_NOTIFYBYPOS is: a choice posts WM_MENUCOMMAND); item bitmaps (hbmpItem, MFT_BITMAP) are drawn only as plain bitmaps (the
 // HBMMENU_* predefined ones are not drawn); keyboard input reaches the menu through the
 // focus or active window of the thread, so a thread with neither cannot type into a menu.
 #pragma once

@@ -88,6 +88,32 @@ TEST_F(PopupPaintTest, ThePlainLook) {
   DestroyMenu(menu);
 }
 
+TEST_F(PopupPaintTest, RightOrderItemsAreMirrored) {
+  HMENU menu = CreatePopupMenu();
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof(item);
+  item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+  item.fType = MFT_STRING | MFT_RIGHTORDER;
+  item.fState = MFS_CHECKED;
+  item.wID = 5;
+  WCHAR text[] = u"Wide item text";
+  item.dwTypeData = text;
+  ASSERT_TRUE(InsertMenuItemW(menu, 0, TRUE, &item));
+  host::CapturedImage image;
+  Script({[&] {
+    EXPECT_TRUE(host::CaptureWindow(Popups().at(0), &image));
+    host::KeyPress(VK_ESCAPE);
+  }});
+  TrackPopupMenuEx(menu, 0, 40, 40, owner_, nullptr);
+  ASSERT_GT(image.width, 0);
+  int check = GetSystemMetrics(SM_CXMENUCHECK), border = 3;
+  RECT rightEnd{image.width - border - 3 - check, border, image.width - border - 3, image.height - border};
+  RECT leftEnd{border, border, border + 3 + check, image.height - border};
+  EXPECT_GT(CountIn(image, rightEnd, Sys(COLOR_MENUTEXT)), 5) << "the check mark on the right";
+  EXPECT_EQ(CountIn(image, leftEnd, Sys(COLOR_MENU), true), 0) << "nothing at the left end";
+  DestroyMenu(menu);
+}
+
 TEST_F(PopupPaintTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_OWNERDRAW, 300, reinterpret_cast<LPCWSTR>(0x77));

@@ -184,6 +184,18 @@ TEST_F(PopupTrackTest, TheRightButtonChoosesOnlyWithRightButtonTracking) {
   }
 }
 
+TEST_F(PopupTrackTest, NotifyByPositionMenusPostMenuCommandInstead) {
+  HMENU menu = FlatMenu();
+  MENUINFO info{sizeof(MENUINFO), MIM_STYLE, MNS_NOTIFYBYPOS};
+  ASSERT_TRUE(SetMenuInfo(menu, &info));
+  Script({[] { host::TypeText(u"x"); }});
+  EXPECT_TRUE(TrackPopupMenuEx(menu, 0, 50, 60, owner_, nullptr));
+  host::PumpMessagesUntilIdle();
+  EXPECT_TRUE(NotesOf(WM_COMMAND).empty());
+  EXPECT_EQ(NotesOf(WM_MENUCOMMAND), (std::vector<Note>{{WM_MENUCOMMAND, 3, L(menu)}}));
+  DestroyMenu(menu);
+}
+
 TEST_F(PopupTrackTest, NoNotifySendsNothingToTheOwner) {
   HMENU menu = FlatMenu();
   Script({[] { host::KeyPress(VK_DOWN); host::KeyPress(VK_RETURN); }});
