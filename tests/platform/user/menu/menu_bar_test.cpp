@@ -133,17 +133,21 @@ TEST_F(MenuBarTest, AltAndALetterOpenThatItemsPopup) {
   EXPECT_EQ(sys[0].lParam, static_cast<LPARAM>(u'e'));
 }
 
-TEST_F(MenuBarTest, AltAloneSelectsTheBarAndArrowsMoveAlongIt) {
-  std::vector<std::pair<int, size_t>> seen;  // lit bar item, open popups
-  auto look = [&] { seen.emplace_back(Lit(0) ? 0 : Lit(1) ? 1 : Lit(2) ? 2 : -1, Popups().size()); };
-  Script({[&] { look(); host::KeyPress(VK_LEFT); },    // wraps to Help
-          [&] { look(); host::KeyPress(VK_RIGHT); host::KeyPress(VK_DOWN); },  // File opens
-          [&] { look(); host::KeyPress(VK_RIGHT); },   // no submenu: on to Edit's popup
-          [&] { look(); host::KeyPress(VK_RETURN); }});
-  host::KeyPress(VK_MENU);
-  host::PumpMessagesUntilIdle();
-  EXPECT_EQ(seen, (std::vector<std::pair<int, size_t>>{{0, 0}, {2, 0}, {0, 1}, {1, 1}}));
-  EXPECT_EQ(NotesOf(WM_COMMAND), (std::vector<Note>{{WM_COMMAND, kCopy, 0}}));
+TEST_F(MenuBarTest, AltAloneOrF10SelectsTheBarAndArrowsMoveAlongIt) {
+  for (UINT key : {VK_MENU, VK_F10}) {
+    SCOPED_TRACE(key);
+    std::vector<std::pair<int, size_t>> seen;  // lit bar item, open popups
+    auto look = [&] { seen.emplace_back(Lit(0) ? 0 : Lit(1) ? 1 : Lit(2) ? 2 : -1, Popups().size()); };
+    Script({[&] { look(); host::KeyPress(VK_LEFT); },    // wraps to Help
+            [&] { look(); host::KeyPress(VK_RIGHT); host::KeyPress(VK_DOWN); },  // File opens
+            [&] { look(); host::KeyPress(VK_RIGHT); },   // no submenu: on to Edit's popup
+            [&] { look(); host::KeyPress(VK_RETURN); }});
+    host::KeyPress(key);
+    host::PumpMessagesUntilIdle();
+    EXPECT_EQ(seen, (std::vector<std::pair<int, size_t>>{{0, 0}, {2, 0}, {0, 1}, {1, 1}}));
+    EXPECT_EQ(NotesOf(WM_COMMAND), (std::vector<Note>{{WM_COMMAND, kCopy, 0}}));
+    Owner().notes.clear();
+  }
 }
 
 TEST_F(MenuBarTest, EscapeInThePopupReturnsToTheBarAndAgainLeaves) {

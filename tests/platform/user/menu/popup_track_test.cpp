@@ -312,3 +312,37 @@ TEST_F(PopupTrackTest, PopupsAreAlignedByTheFlagsAndKeptOnTheWorkArea) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PopupTrackTest, SubmenusCascadeRightAndFlipLeftAtTheWorkAreaEdge) {
+  RECT work;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  for (bool nearEdge : {false, true}) {
+    SCOPED_TRACE(nearEdge);
+    HMENU menu = NestedMenu();
+    RECT outer{}, inner{};
+    Script({[] { host::KeyPress(VK_DOWN); host::KeyPress(VK_RIGHT); },
+            [&] {
+              std::vector<HWND> popups = Popups();
+              if (popups.size() == 2) {
+                GetWindowRect(popups[0], &outer);
+                GetWindowRect(popups[1], &inner);
+              }
+              host::KeyPress(VK_ESCAPE);
+              host::KeyPress(VK_ESCAPE);
+            }});
+    int x = nearEdge ? work.right - 60 : 100;
+    TrackPopupMenuEx(menu, 0, x, 100, owner_, nullptr);
+    ASSERT_GT(inner.right, inner.left);
+    if (nearEdge) {
+      EXPECT_LE(inner.right, outer.left + 3) << "flipped to the left";
+    } else {
+      EXPECT_GE(inner.left, outer.right - 3) << "to the right";
+    }
+    EXPECT_LE(inner.right, work.right);
+    DestroyMenu(menu);
+  }
+}
+
+}  // namespace
