@@ -55,7 +55,7 @@ MenuTracker::MenuTracker(HWND owner, UINT flags, bool systemMenu)
 
 MenuTracker::~MenuTracker() {
   for (Level& level : levels_)
-    if (!level.bar && level.window) DestroyWindow(level.window);
+    if (!level.bar && level.window) DestroyWindow(level.window);  // only after a failed open
   t_current = previous_;
 }
 
@@ -222,7 +222,7 @@ void MenuTracker::CloseFrom(size_t first) {
       DrawMenuBar(owner_);
       continue;
     }
-    DestroyWindow(closing.window);
+    if (closing.window) DestroyWindow(closing.window);
     Notify(WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(closing.menu),
            MAKELPARAM(0, systemMenu_ ? MF_SYSMENU : 0));
   }

@@ -25,8 +25,10 @@ BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd, LPTPMPA
   if (GetCapture()) ReleaseCapture();
   MenuTracker tracker(hwnd, uFlags, hMenu == PeekSystemMenu(hwnd));
   if (!tracker.OpenPopup(hMenu, x, y, lptpm ? &lptpm->rcExclude : nullptr)) {
+    DWORD error = GetLastError();
     tracker.End();
-    tracker.Run();
+    tracker.Run();  // the closing notifications still go out
+    SetLastError(error);
     return FALSE;
   }
   UINT command = tracker.Run();

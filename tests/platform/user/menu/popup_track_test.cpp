@@ -216,6 +216,7 @@ TEST_F(PopupTrackTest, BadArgumentsAndASecondMenuFail) {
   TPMPARAMS wrongSize{};
   EXPECT_FALSE(TrackPopupMenuEx(menu, 0, 0, 0, owner_, &wrongSize));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_TRUE(Owner().notes.empty()) << "a refused call sends nothing, no WM_EXITMENULOOP";
   BOOL nested = TRUE;
   DWORD nestedError = 0;
   HWND owner = owner_;
