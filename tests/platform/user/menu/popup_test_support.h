@@ -155,16 +155,16 @@ class PopupTest : public MenuTest {
 
 // A popup with items given as (flags, id, text); MF_POPUP items take a submenu made by
 // the nested list.
-struct ItemSpec {
+struct ItemPlan {
   UINT flags;
   UINT_PTR id;
   const char16_t* text;
-  std::vector<ItemSpec> sub = {};
+  std::vector<ItemPlan> sub = {};
 };
 
-inline HMENU BuildMenu(const std::vector<ItemSpec>& items, bool popup = true) {
+inline HMENU BuildMenu(const std::vector<ItemPlan>& items, bool popup = true) {
   HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
-  for (const ItemSpec& item : items) {
+  for (const ItemPlan& item : items) {
     UINT_PTR id = item.id;
     if (item.flags & MF_POPUP) id = reinterpret_cast<UINT_PTR>(BuildMenu(item.sub));
     EXPECT_TRUE(AppendMenuW(menu, item.flags, id, item.text));
