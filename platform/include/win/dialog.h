@@ -1,7 +1,10 @@
 // Dialog boxes: templates, the dialog manager, keyboard navigation and message boxes.
 //
-// Limits: window procedures and dialog procedures are Unicode only; a template's menu is
-// read and skipped (there are no menus yet); DS_SYSMODAL, DS_3DLOOK, DS_LOCALEDIT and
+// A template's menu is loaded from the template's module and shown as the dialog's menu
+// bar; it is destroyed with the dialog.
+//
+// Limits: window procedures and dialog procedures are Unicode only; a template's menu
+// that cannot be loaded leaves the dialog without one; DS_SYSMODAL, DS_3DLOOK, DS_LOCALEDIT and
 // DS_SETFOREGROUND are accepted and change nothing; MB_SYSTEMMODAL acts as MB_TASKMODAL
 // (and topmost); message boxes play no sound and MessageBeep is silent.
 #pragma once

@@ -1,9 +1,16 @@
-// Menus, the window menu and accelerator tables.
+// Menus, the window menu, popup menus, the menu bar and accelerator tables.
 //
-// Menus here are data: items, their states and submenus, templates loaded from resources,
-// the menu handle a top-level window keeps and its window (system) menu. Limits: no menu
-// is drawn yet: there is no menu bar painting and no popup tracking (TrackPopupMenu), so
-// DrawMenuBar only asks for the frame to be repainted and GetMenuItemRect fails.
+// Menus are data (items, their states and submenus, templates loaded from resources, the
+// menu handle a top-level window keeps and its window menu) shown two ways: as popup
+// windows of class "#32768" while TrackPopupMenu(Ex) runs its modal loop, and as the menu
+// bar band in a top-level window's non-client area.
+//
+// Limits: the menu bar is one row (items that do not fit are cut off, never wrapped);
+// popups do not scroll (a popup taller than the work area is cut off); submenus open at
+// once on hover (no delay); MNS_MODELESS, MNS_DRAGDROP, MNS_AUTODISMISS and MNS_CHECKORBMP
+// are stored but not acted on (MNS_NOTIFYBYPOS is: a choice posts WM_MENUCOMMAND); item bitmaps (hbmpItem, MFT_BITMAP) are drawn only as plain bitmaps (the
+// HBMMENU_* predefined ones are not drawn); keyboard input reaches the menu through the
+// focus or active window of the thread, so a thread with neither cannot type into a menu.
 #pragma once
 
 #include <win/base.h>
@@ -14,6 +21,7 @@
 // Errors of the menu functions beyond win/errors.h.
 #define ERROR_MENU_ITEM_NOT_FOUND 1456L
 #define ERROR_CHILD_WINDOW_MENU 1436L
+#define ERROR_POPUP_ALREADY_ACTIVE 1446L
 
 // Menu messages beyond win/user.h.
 #define WM_MENURBUTTONUP 0x0122
@@ -21,6 +29,53 @@
 #define WM_MENUGETOBJECT 0x0124
 #define WM_UNINITMENUPOPUP 0x0125
 #define WM_MENUCOMMAND 0x0126
+
+// WM_MENUCHAR answers (high word of the result).
+#define MNC_IGNORE 0
+#define MNC_CLOSE 1
+#define MNC_EXECUTE 2
+#define MNC_SELECT 3
+
+// TrackPopupMenu(Ex) flags.
+#define TPM_LEFTBUTTON 0x0000L
+#define TPM_RIGHTBUTTON 0x0002L
+#define TPM_LEFTALIGN 0x0000L
+#define TPM_CENTERALIGN 0x0004L
+#define TPM_RIGHTALIGN 0x0008L
+#define TPM_TOPALIGN 0x0000L
+#define TPM_VCENTERALIGN 0x0010L
+#define TPM_BOTTOMALIGN 0x0020L
+#define TPM_HORIZONTAL 0x0000L
+#define TPM_VERTICAL 0x0040L
+#define TPM_NONOTIFY 0x0080L
+#define TPM_RETURNCMD 0x0100L
+#define TPM_RECURSE 0x0001L
+#define TPM_HORPOSANIMATION 0x0400L
+#define TPM_HORNEGANIMATION 0x0800L
+#define TPM_VERPOSANIMATION 0x1000L
+#define TPM_VERNEGANIMATION 0x2000L
+#define TPM_NOANIMATION 0x4000L
+#define TPM_LAYOUTRTL 0x8000L
+#define TPM_WORKAREA 0x10000L
+
+typedef struct tagTPMPARAMS {
+  UINT cbSize;
+  RECT rcExclude;
+} TPMPARAMS, *LPTPMPARAMS;
+
+// GetMenuBarInfo.
+#define OBJID_SYSMENU ((LONG)0xFFFFFFFF)
+#define OBJID_MENU ((LONG)0xFFFFFFFD)
+#define OBJID_CLIENT ((LONG)0xFFFFFFFC)
+
+typedef struct tagMENUBARINFO {
+  DWORD cbSize;
+  RECT rcBar;
+  HMENU hMenu;
+  HWND hwndMenu;
+  BOOL fBarFocused : 1;
+  BOOL fFocused : 1;
+} MENUBARINFO, *PMENUBARINFO, *LPMENUBARINFO;
 
 // Flags of AppendMenu, InsertMenu, ModifyMenu, CheckMenuItem, EnableMenuItem, ...
 #define MF_INSERT 0x00000000L
@@ -223,6 +278,16 @@ WINUSERAPI BOOL SetMenuInfo(HMENU hMenu, LPCMENUINFO lpmi);
 WINUSERAPI BOOL SetMenuItemBitmaps(HMENU hMenu, UINT uPosition, UINT uFlags,
                                    HBITMAP hBitmapUnchecked, HBITMAP hBitmapChecked);
 WINUSERAPI BOOL GetMenuItemRect(HWND hWnd, HMENU hMenu, UINT uItem, LPRECT lprcItem);
+
+// Popup menus: a modal loop on the calling thread until an item is chosen or the menu is
+// cancelled (Escape, a click outside, EndMenu, WM_CANCELMODE to DefWindowProcW).
+WINUSERAPI BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int nReserved, HWND hWnd,
+                               const RECT* prcRect);
+WINUSERAPI BOOL TrackPopupMenuEx(HMENU hMenu, UINT uFlags, int x, int y, HWND hwnd,
+                                 LPTPMPARAMS lptpm);
+WINUSERAPI BOOL EndMenu(void);
+WINUSERAPI BOOL GetMenuBarInfo(HWND hwnd, LONG idObject, LONG idItem, PMENUBARINFO pmbi);
+WINUSERAPI int MenuItemFromPoint(HWND hWnd, HMENU hMenu, POINT ptScreen);
 
 // The menu of a top-level window and its window menu.
 WINUSERAPI HMENU GetMenu(HWND hWnd);

@@ -1,7 +1,11 @@
 // CreateDialogParamW, CreateDialogIndirectParamW and the creation steps they share.
 //
-// Limits: the template's menu is not loaded (there are no menus yet); the dialog's
-// position keeps a top-level dialog inside the work area of the one virtual monitor.
+// A template's menu is loaded from the template's module and becomes the dialog's menu
+// bar (destroyed with the dialog); the window grows by the bar so the client area keeps
+// the template's size.
+//
+// Limits: the dialog's position keeps a top-level dialog inside the work area of the one
+// virtual monitor.
 #include "platform/user/dialog/create_dialog.h"
 
 #include "platform/gdi/font/dialog_units.h"
@@ -99,11 +103,11 @@ void KeepInside(RECT* window, const RECT& area) {
 
 // The dialog's window rectangle: the template gives the client area in dialog units.
 RECT DialogWindowRect(const DialogTemplate& t, DWORD style, DWORD exStyle, SIZE units,
-                      HWND parent) {
+                      HWND parent, bool menu) {
   RECT r{Scale(t.x, units.cx, 4), Scale(t.y, units.cy, 8), 0, 0};
   r.right = r.left + Scale(t.cx, units.cx, 4);
   r.bottom = r.top + Scale(t.cy, units.cy, 8);
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, menu && !(style & WS_CHILD), exStyle);
   if (style & WS_CHILD) return r;
   if (parent && !(style & DS_ABSALIGN)) {
     POINT origin{0, 0};
@@ -175,12 +179,18 @@ HWND CreateDialogWindow(const DialogTemplate& t, const DialogRequest& request,
                         const DialogFont& font) {
   DWORD style = t.style, exStyle = t.exStyle;
   AdjustStyles(&style, &exStyle);
-  RECT r = DialogWindowRect(t, style, exStyle, font.units, request.parent);
+  // A child dialog has no menu bar; its template's menu is not loaded.
+  HMENU menu = t.menu.kind == NameOrOrdinal::Kind::None || (style & WS_CHILD)
+                   ? nullptr
+                   : LoadMenuW(request.instance, t.menu.AsResourceName());
+  RECT r = DialogWindowRect(t, style, exStyle, font.units, request.parent, menu != nullptr);
   LPCWSTR cls = t.windowClass.kind == NameOrOrdinal::Kind::None ? u"#32770"
                                                                  : t.windowClass.AsResourceName();
-  return CreateWindowExW(exStyle, cls, t.title.c_str(), style, r.left, r.top, r.right - r.left,
-                         r.bottom - r.top, request.parent, nullptr, request.instance,
-                         reinterpret_cast<LPVOID>(request.param));
+  HWND dialog = CreateWindowExW(exStyle, cls, t.title.c_str(), style, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, request.parent, menu,
+                                request.instance, reinterpret_cast<LPVOID>(request.param));
+  if (!dialog && menu) DestroyMenu(menu);
+  return dialog;
 }
 
 // WM_INITDIALOG and the focus it asks for; the dialog is still hidden.

@@ -16,14 +16,6 @@ bool ReturnsDirectly(UINT msg) {
          msg == WM_INITDIALOG;
 }
 
-LRESULT DefaultControlColour(UINT msg, HDC hdc) {
-  bool window = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
-  int background = window ? COLOR_WINDOW : COLOR_3DFACE;
-  SetBkColor(hdc, GetSysColor(background));
-  SetTextColor(hdc, GetSysColor(window ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
-  return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
-}
-
 void EraseBackground(HWND dialog, HDC hdc) {
   auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
       dialog, WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(dialog)));
@@ -88,10 +80,6 @@ LRESULT DialogDefault(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       EraseBackground(dialog, reinterpret_cast<HDC>(wParam));
       return 1;
-    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN: case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return DefaultControlColour(msg, reinterpret_cast<HDC>(wParam));
     case WM_SHOWWINDOW:
       if (!wParam) SaveFocus(dialog);
       break;

@@ -64,6 +64,9 @@ bool RunModalLoop(const ModalLoop& loop) {
   unsigned idleCount = 0;
   MSG msg;
   while (!Finished(loop)) {
+    if (loop.EndsBefore && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
+        loop.EndsBefore(msg))
+      break;
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (Idle(loop, &idleCount) && !Finished(loop) &&
           !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))

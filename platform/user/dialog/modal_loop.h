@@ -7,7 +7,9 @@
 // handling for menus), and is otherwise translated and dispatched. When the queue is
 // empty the loop shows its window if asked, sends WM_ENTERIDLE to the idle owner, calls
 // the host's idle callback and `OnIdle`, and then waits for messages. WM_QUIT ends the
-// loop and is posted again for the caller's own loop.
+// loop and is posted again for the caller's own loop. A loop may look at each message
+// before taking it (`EndsBefore`): when that ends the loop, the message stays in the
+// queue for the caller's own loop (a press outside a popup menu).
 #pragma once
 
 #include <talix/host_modal.h>
@@ -26,6 +28,7 @@ struct ModalLoop {
   std::function<bool()> Ended;
   std::function<bool(MSG&)> Preprocess;      // true: the message was handled
   std::function<void(unsigned)> OnIdle;      // after the host callback; the idle count
+  std::function<bool(const MSG&)> EndsBefore;  // true: end here, leave the message queued
 };
 
 // Runs the loop; false when it ended on WM_QUIT.

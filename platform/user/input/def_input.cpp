@@ -2,6 +2,7 @@
 // (move, size, caption buttons) and system commands.
 #include "platform/user/input/def_input.h"
 
+#include "platform/user/menu/menu_tracker.h"
 #include "platform/user/window/window_object.h"
 
 namespace talix::user {
@@ -61,7 +62,27 @@ void NcLButtonDown(HWND hwnd, WPARAM hit, LPARAM lParam) {
     SendMessageW(hwnd, WM_SYSCOMMAND, SC_SIZE | (hit - HTLEFT + WMSZ_LEFT), lParam);
   } else if (hit == HTCLOSE || hit == HTMINBUTTON || hit == HTMAXBUTTON) {
     TrackCaptionButton(hwnd, static_cast<int>(hit));
+  } else if (hit == HTMENU) {
+    SendMessageW(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | HTMENU, lParam);
   }
+}
+
+// Alt pressed and released with no key between, or F10, enters the menu bar.
+thread_local bool t_altAlone = false;
+
+void SysKey(HWND hwnd, UINT msg, WPARAM key, LPARAM lParam) {
+  bool down = msg == WM_SYSKEYDOWN;
+  if (down && key == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN)) {
+    SendMessageW(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return;
+  }
+  if (down) {
+    t_altAlone = key == VK_MENU && !(HIWORD(lParam) & KF_REPEAT);
+    return;
+  }
+  bool alone = key == VK_MENU && t_altAlone;
+  t_altAlone = false;
+  if (alone || key == VK_F10) SendMessageW(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, 0);
 }
 
 void SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
@@ -75,6 +96,10 @@ void SysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); return;
     case SC_MAXIMIZE: ShowWindow(hwnd, SW_MAXIMIZE); return;
     case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); return;
+    case SC_MOUSEMENU:
+      menu::TrackMenuBarByMouse(hwnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return;
+    case SC_KEYMENU: menu::TrackMenuBarByKey(hwnd, static_cast<WCHAR>(lParam)); return;
     default: return;
   }
 }
@@ -96,13 +121,22 @@ bool DefInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
       return true;
     case WM_SYSCOMMAND: SysCommand(hwnd, wParam, lParam); return true;
     case WM_SYSKEYDOWN:
-      if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN))
-        SendMessageW(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+    case WM_SYSKEYUP:
+      SysKey(hwnd, msg, wParam, lParam);
+      return true;
+    case WM_KEYDOWN:
+      t_altAlone = false;
+      return true;
+    case WM_SYSCHAR:
+      // Alt+letter: the menu bar item with that mnemonic.
+      if (wParam != VK_RETURN && wParam != VK_ESCAPE && (HIWORD(lParam) & KF_ALTDOWN))
+        SendMessageW(TopLevelOf(hwnd), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
       return true;
     case WM_MOUSEWHEEL:
       if (HWND parent = ParentOfChild(hwnd)) *result = SendMessageW(parent, msg, wParam, lParam);
       return true;
     case WM_CANCELMODE:
+      EndMenu();
       if (GetCapture() == hwnd) ReleaseCapture();
       return true;
     default: return false;

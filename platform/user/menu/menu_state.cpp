@@ -167,13 +167,3 @@ BOOL GetMenuInfo(HMENU hMenu, LPMENUINFO lpmi) {
   if (lpmi->fMask & MIM_MENUDATA) lpmi->dwMenuData = menu->menuData;
   return TRUE;
 }
-
-// Menus are not laid out on screen yet (no menu bar drawing, no popup windows), so no
-// item has a rectangle.
-BOOL GetMenuItemRect(HWND, HMENU hMenu, UINT, LPRECT lprcItem) {
-  if (lprcItem) *lprcItem = RECT{0, 0, 0, 0};
-  std::lock_guard<std::mutex> lock(MenuLock());
-  if (!MenuOrErrorLocked(hMenu)) return FALSE;
-  SetLastError(ERROR_MENU_ITEM_NOT_FOUND);
-  return FALSE;
-}

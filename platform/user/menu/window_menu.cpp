@@ -1,11 +1,9 @@
-// GetMenu, SetMenu, DrawMenuBar and GetSystemMenu.
+// GetMenu, SetMenu and GetSystemMenu.
 //
 // A top-level window keeps its menu handle in its id slot (child windows keep their child
 // id there, so they have no menu). SetMenu recomputes the frame, since the menu bar takes
 // room from the client area. The window menu is a per-window popup copied from the
 // standard one on first use; its states follow the window's style when it is made.
-//
-// Limits: the menu bar is not drawn yet, so DrawMenuBar only validates the window.
 #include "platform/user/menu/window_menus.h"
 
 #include "platform/user/menu/menu_object.h"
@@ -125,12 +123,6 @@ BOOL SetMenu(HWND hWnd, HMENU hMenu) {
   SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   return TRUE;
-}
-
-BOOL DrawMenuBar(HWND hWnd) {
-  bool child = false;
-  HMENU menu = nullptr;
-  return TopLevelMenuSlot(hWnd, &child, &menu) ? TRUE : FALSE;
 }
 
 HMENU GetSystemMenu(HWND hWnd, BOOL bRevert) {

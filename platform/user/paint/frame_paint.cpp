@@ -8,13 +8,15 @@
 //                   COLOR_3DFACE, the text in COLOR_CAPTIONTEXT / COLOR_INACTIVECAPTIONTEXT
 //                   with the caption font (the GUI font in bold), 2 pixels in, one line,
 //                   ending in an ellipsis when it does not fit;
-//   menu bar        the band of a top-level window with a menu, in COLOR_MENU;
+//   menu bar        the band of a top-level window with a menu and its items
+//                   (platform/user/menu/menu_bar.h);
 //   client edges    WS_EX_CLIENTEDGE sunken, WS_EX_STATICEDGE a single sunken line.
 //
-// Limits: no caption buttons, icon or system menu box are drawn; the menu band is empty.
+// Limits: no caption buttons, icon or system menu box are drawn.
 #include "platform/user/paint/frame_paint.h"
 
 #include "platform/gdi/region_object.h"
+#include "platform/user/menu/menu_bar.h"
 #include "platform/user/paint/paint_geometry.h"
 #include "platform/user/paint/paint_state.h"
 #include "platform/user/paint/window_dc.h"
@@ -94,10 +96,10 @@ void DrawCaption(HDC hdc, const FrameLook& look, RECT* r) {
   }
 }
 
-void DrawInnerParts(HDC hdc, const FrameLook& look, RECT* r) {
+void DrawInnerParts(HWND hwnd, HDC hdc, const FrameLook& look, RECT* r) {
   if (look.hasMenu) {
     RECT band{r->left, r->top, r->right, r->top + GetSystemMetrics(SM_CYMENU)};
-    FillRect(hdc, &band, SysBrush(COLOR_MENU));
+    menu::DrawMenuBarBand(hwnd, hdc, band);
     r->top = band.bottom;
   }
   if (look.exStyle & WS_EX_CLIENTEDGE) DrawEdge(hdc, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
@@ -138,7 +140,7 @@ void DrawFrame(HWND hwnd, HRGN limit) {
   RECT r = look.window;
   DrawOuterFrame(hdc, look, &r);
   if ((look.style & WS_CAPTION) == WS_CAPTION) DrawCaption(hdc, look, &r);
-  DrawInnerParts(hdc, look, &r);
+  DrawInnerParts(hwnd, hdc, look, &r);
   ReleaseDC(hwnd, hdc);
 }
 

@@ -1,11 +1,12 @@
 // RegisterClass*, UnregisterClassW, GetClassInfo*, GetClassNameW and the class data.
 #include "platform/user/window/class_registry.h"
 
+#include "platform/comctl/tab/tab_proc.h"
 #include "platform/comctl/tooltip/tooltip.h"
 #include "platform/user/controls/button.h"
 #include "platform/user/controls/static.h"
+#include "platform/user/menu/menu_tracker.h"
 #include "platform/user/window/atom_table.h"
-#include "platform/comctl/tab/tab_proc.h"
 
 #include <win/dialog.h>
 #include <win/wstr.h>
@@ -56,6 +57,8 @@ void EnsureSystemClassesLocked() {
   AddSystemClassLocked(u"SysTabControl32", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
                        comctl::tab::kTabExtraBytes, true);
   Classes().back()->proc = comctl::tab::TabControlProc;
+  AddSystemClassLocked(u"#32768", CS_DBLCLKS | CS_SAVEBITS, 0, true);
+  Classes().back()->proc = menu::PopupMenuProc;  // popup menus
 }
 
 bool SameName(const WindowClass& cls, ATOM atom) { return cls.atom == atom; }

@@ -1,6 +1,7 @@
 // Registered window classes: per-module classes, CS_GLOBALCLASS classes and the system
 // classes. The system control classes ("Button", "Static", "Edit", "ComboBox", "ListBox",
-// "ScrollBar") and the dialog class "#32770" are registered here with placeholder
+// "ScrollBar"), the dialog class "#32770" and the popup menu class "#32768" are
+// registered here with placeholder
 // procedures that behave as DefWindowProcW; the native controls and the dialog manager
 // replace them through ReplaceSystemClassProc.
 #pragma once

@@ -4,7 +4,8 @@
 // windows), WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE; then for WS_VISIBLE
 // the ShowWindow messages (WM_SHOWWINDOW, WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED);
 // last WM_PARENTNOTIFY to the parent of a child (and on up the chain of children)
-// without WS_EX_NOPARENTNOTIFY. WM_NCCREATE returning FALSE ends the creation with only
+// without WS_EX_NOPARENTNOTIFY. A top-level window created without a menu gets the one
+// its class names (lpszMenuName), loaded from the class's module. WM_NCCREATE returning FALSE ends the creation with only
 // WM_NCDESTROY; WM_CREATE returning -1 destroys the window. Either way the result is null.
 //
 // Limits: HWND_MESSAGE windows are kept outside the tree (no parent, not enumerated).
@@ -16,6 +17,7 @@
 
 #include <talix/host_screen.h>
 
+#include <win/menu.h>
 #include <win/sync.h>
 
 #include <algorithm>
@@ -174,19 +176,42 @@ void NotifyParents(HWND hwnd, WORD event) {
   }
 }
 
+// The menu a top-level window without one of its own gets from its class's menu name,
+// loaded from the class's module; null when the class names none or it cannot be loaded.
+HMENU LoadClassMenu(LPCWSTR className, HINSTANCE instance) {
+  HINSTANCE module;
+  std::u16string name;
+  LPCWSTR id;
+  {
+    std::lock_guard<std::mutex> lock(UserLock());
+    std::shared_ptr<WindowClass> cls = FindClassLocked(className, instance);
+    if (!cls || !cls->menuName) return nullptr;
+    module = cls->instance;
+    name = IS_INTRESOURCE(cls->menuName) ? u"" : cls->menuNameText;
+    id = IS_INTRESOURCE(cls->menuName) ? cls->menuName : nullptr;
+  }
+  return LoadMenuW(module, id ? id : name.c_str());
+}
+
 }  // namespace talix::user
 
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style,
                      int x, int y, int width, int height, HWND parent, HMENU menu,
                      HINSTANCE instance, LPVOID param) {
   Placement place{x, y, width, height};
+  HMENU classMenu = nullptr;
+  if (!menu && !(style & WS_CHILD)) menu = classMenu = LoadClassMenu(className, instance);
   HWND hwnd = MakeWindow(exStyle, className, style, parent, menu, instance, &place);
-  if (!hwnd) return nullptr;
+  if (!hwnd) {
+    if (classMenu) DestroyMenu(classMenu);
+    return nullptr;
+  }
   CREATESTRUCTW cs{param, instance, menu, parent, place.cy, place.cx, place.y, place.x,
                    static_cast<LONG>(style), windowName, className, exStyle};
   if (WantsMinMaxInfo(style)) ApplyMinMax(hwnd, style, exStyle, &cs);
   if (!SendMessageW(hwnd, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
     AbandonWindow(hwnd);
+    if (classMenu && IsMenu(classMenu)) DestroyMenu(classMenu);
     return nullptr;
   }
   if (!IsWindow(hwnd)) return nullptr;

@@ -10,6 +10,7 @@
 #include "platform/user/window/window_object.h"
 #include "platform/user/window/window_pos.h"
 
+#include <win/gdi.h>
 #include <win/sysmetrics.h>
 
 #include <algorithm>
@@ -55,6 +56,19 @@ void CalcSize(HWND hwnd, RECT* rect) {
   rect->top += insets.top;
   rect->right = std::max(rect->left, rect->right - insets.right);
   rect->bottom = std::max(rect->top, rect->bottom - insets.bottom);
+}
+
+// The system colours of a control's WM_CTLCOLOR* query: edits and list boxes on
+// COLOR_WINDOW, scroll bars on COLOR_SCROLLBAR, everything else on COLOR_3DFACE; the
+// text colour is selected into the DC and the background's brush returned.
+LRESULT ControlColour(UINT msg, HDC hdc) {
+  bool window = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+  int background = window ? COLOR_WINDOW : msg == WM_CTLCOLORSCROLLBAR ? COLOR_SCROLLBAR : COLOR_3DFACE;
+  if (hdc) {
+    SetBkColor(hdc, GetSysColor(background));
+    SetTextColor(hdc, GetSysColor(window ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+  }
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
 void OnPosChanged(HWND hwnd, const WINDOWPOS* pos) {
@@ -112,6 +126,14 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCACTIVATE:
     case WM_STYLECHANGED:
       return talix::user::DefPaintMessage(hwnd, msg, wParam, lParam);
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return ControlColour(msg, reinterpret_cast<HDC>(wParam));
     case WM_QUERYENDSESSION:
     case WM_QUERYOPEN:
       return TRUE;

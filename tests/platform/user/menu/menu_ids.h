@@ -26,3 +26,5 @@
 #define CMD_CHAR_A 302
 #define CMD_ALT_F 303
 #define CMD_F1 304
+
+#define IDD_WITH_MENU 30
