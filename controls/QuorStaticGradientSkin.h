@@ -24,9 +24,6 @@ class TALIX_LIB_API CQuorStaticGradientSkin
   void Validate() override;
   void Draw(CQuorWindow* window, CQuorGraphics* graphics, int cx, int cy) override;
 
-  // Colour of column x of a gradient cx columns wide (x counted from 0), as Draw paints it.
-  static COLORREF ColumnColor(COLORREF color1, COLORREF color2, int cx, int x);
-
   static void SetDefaultSkinDef(CQuorStaticGradientSkinDef def);
   static CQuorStaticGradientSkinDef m_DefaultSkinDef;  // {0xFFF0E6, 0x231400}
 };
