@@ -18,9 +18,8 @@ constexpr const char16_t* kHostClass = u"TalixStaticTestHost";
 
 }  // namespace
 
-uint32_t HostColorAt(int screenX, bool rtl) {
-  const int column = rtl ? kHostWidth - 1 - screenX : screenX;
-  return uint32_t(column) << 16 | 100u;
+uint32_t HostColorAt(int screenX) {
+  return uint32_t(screenX) << 16 | 100u;
 }
 
 Surface::Surface(int cx, int cy, uint32_t fill) : cx_(cx) {
@@ -83,7 +82,6 @@ void StaticTest::TearDown() {
 }
 
 HWND StaticTest::MakeHost(bool rtl) {
-  rtl_ = rtl;
   CQuorLib::m_dwLayout = rtl ? 1 : 0;
   hostSkin_ = std::make_unique<CQuorStaticGradientSkin>();
   // Red x at buffer column x: one red step per column.
@@ -120,7 +118,7 @@ Ink StaticTest::InkIn(const talix::host::CapturedImage& image, RECT rect) {
   Ink ink;
   for (int y = rect.top; y < rect.bottom; ++y)
     for (int x = rect.left; x < rect.right; ++x) {
-      if (Rgb(image.At(x, y)) == HostColorAt(x, rtl_)) continue;
+      if (Rgb(image.At(x, y)) == HostColorAt(x)) continue;
       ink.left = std::min(ink.left, x);
       ink.top = std::min(ink.top, y);
       ink.right = std::max(ink.right, x + 1);

@@ -32,10 +32,11 @@ constexpr uint32_t kPieceColors[QSC_PIECES] = {0xFF0000, 0x00FF00, 0x0000FF, 0xF
 constexpr uint32_t kHalfLeft = 0xC81E1E;
 constexpr uint32_t kHalfRight = 0x1E1EC8;
 
-// The host's background: at window column x (as seen on screen) red x, blue 100.
+// The host's background: at window column x (as seen on screen) red x, blue 100, in both
+// layouts (skins draw unflipped in right-to-left windows too).
 constexpr int kHostWidth = 200;
 constexpr int kHostHeight = 120;
-uint32_t HostColorAt(int screenX, bool rtl);
+uint32_t HostColorAt(int screenX);
 
 inline uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFFu; }
 inline uint32_t ToRgb(COLORREF c) {
@@ -85,7 +86,6 @@ class StaticTest : public ::testing::Test {
   HFONT TestFont();
 
   HWND host_ = nullptr;
-  bool rtl_ = false;
 
  private:
   std::unique_ptr<CQuorWindowImpl<CQuorBaseSkin>> hostWindow_;
