@@ -32,7 +32,7 @@
 
 // The reflected form of WM_CTLCOLORSTATIC a parent may send back to the control.
 #ifndef OCM_CTLCOLORSTATIC
-#define OCM_CTLCOLORSTATIC (OCM__BASE + WM_CTLCOLORSTATIC)
+#define OCM_CTLCOLORSTATIC 0x2138  // WM_USER + 0x1C00 + WM_CTLCOLORSTATIC
 #endif
 
 class TALIX_LIB_API CQuorStaticCtrl : public CQuorWindowImpl<CQuorBaseSkin> {
