@@ -12,8 +12,10 @@
 namespace {
 
 // Frame runs past this are not integer resource ids (and a run ending at 0xFFFFFFFF
-// would never end with a 32-bit counter).
+// would never end with a 32-bit counter); runs longer than kMaxFrames are cut, so a
+// mistyped last id does not probe tens of thousands of missing resources.
 constexpr UINT kLastResourceId = 0xFFFF;
+constexpr UINT kMaxFrames = 512;
 
 bool LoadPicture(CQuorBitmap** out, UINT id) {
   return id && CQuorResourceManager::LoadBitmapW(out, CQuorLib::m_hInstRes, id, u"PNG");
@@ -56,7 +58,7 @@ void CQuorButtonStateSkin::Load() {
   LoadPicture(&m_pRight, m_SkinDef.m_nRightID);
   LoadPicture(&m_pImage, m_SkinDef.m_nImageID);
   const UINT first = m_SkinDef.m_nFirstFrameID;
-  const UINT last = std::min(m_SkinDef.m_nLastFrameID, kLastResourceId);
+  const UINT last = std::min({m_SkinDef.m_nLastFrameID, kLastResourceId, first + kMaxFrames - 1});
   if (first && m_SkinDef.m_nLastFrameID && last >= first) {
     for (UINT id = first; id <= last; ++id) {
       CQuorBitmap* frame = nullptr;

@@ -10,7 +10,8 @@
 // A state with none of the three background pictures asks the parent to paint behind
 // it (UWM_REPAINT with the back-buffer DC), so a caption-only button shows its parent.
 //
-// Limits: frame ids above 0xFFFF are not integer resources and are not loaded. The
+// Limits: frame ids above 0xFFFF are not integer resources and are not loaded; a run
+// of frames stops after 512 ids. The
 // region given to the window (SetWindowRgn) belongs to the window: m_hRgn is a record of
 // the last one built, never deleted here. State skins are not copyable (they hold
 // counted pictures).
