@@ -14,7 +14,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-void TooltipTest::SetUp() {
+void SkinnedTipTest::SetUp() {
   talix::host::UseVirtualClock(true);
   talix::host::ResetInput();
   CQuorLib::m_dwLayout = 0;
@@ -48,7 +48,7 @@ void TooltipTest::SetUp() {
   Pump();
 }
 
-void TooltipTest::TearDown() {
+void SkinnedTipTest::TearDown() {
   if (IsWindow(top_)) {
     EXPECT_EQ(GetPropW(top_, CQuorTooltip::kWindowProperty), nullptr) << "shared window left";
     EXPECT_EQ(GetPropW(top_, CQuorTooltip::kCountProperty), nullptr) << "count left";
@@ -63,7 +63,7 @@ void TooltipTest::TearDown() {
       << "GDI objects leaked";
 }
 
-HWND TooltipTest::MakeTop() {
+HWND SkinnedTipTest::MakeTop() {
   HWND hwnd = CreateWindowExW(0, kHostClass, u"top", WS_POPUP | WS_VISIBLE, 100, 100, 400, 200,
                               nullptr, nullptr, nullptr, nullptr);
   EXPECT_TRUE(hwnd);
@@ -71,14 +71,14 @@ HWND TooltipTest::MakeTop() {
   return hwnd;
 }
 
-HWND TooltipTest::MakeTool(HWND parent, int x, int id) {
+HWND SkinnedTipTest::MakeTool(HWND parent, int x, int id) {
   HWND hwnd = CreateWindowExW(0, kHostClass, u"tool", WS_CHILD | WS_VISIBLE, x, 20, kToolW,
                               kToolH, parent, HMENU(INT_PTR(id)), nullptr, nullptr);
   EXPECT_TRUE(hwnd);
   return hwnd;
 }
 
-void TooltipTest::HoverUntilShown(HWND tool) {
+void SkinnedTipTest::HoverUntilShown(HWND tool) {
   POINT pt{kToolW / 2, kToolH / 2};
   ClientToScreen(tool, &pt);
   talix::host::MouseMove(pt.x, pt.y);
@@ -88,7 +88,7 @@ void TooltipTest::HoverUntilShown(HWND tool) {
   Advance(tooltip ? UINT(SendMessageW(tooltip, TTM_GETDELAYTIME, TTDT_INITIAL, 0)) : 0);
 }
 
-void TooltipTest::Leave(HWND top) {
+void SkinnedTipTest::Leave(HWND top) {
   POINT pt{390, 190};
   ClientToScreen(top, &pt);
   talix::host::MouseMove(pt.x, pt.y);
@@ -96,7 +96,7 @@ void TooltipTest::Leave(HWND top) {
   Advance(1000);
 }
 
-int TooltipTest::Count(HWND top) {
+int SkinnedTipTest::Count(HWND top) {
   auto* count = static_cast<int32_t*>(GetPropW(top, CQuorTooltip::kCountProperty));
   return count ? *count : -1;
 }

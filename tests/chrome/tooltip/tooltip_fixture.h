@@ -18,7 +18,7 @@ namespace tiptest {
 constexpr UINT kProbeMessage = WM_APP + 5;
 constexpr LRESULT kProbeAnswer = 0x5A5A;
 
-class TooltipTest : public ::testing::Test {
+class SkinnedTipTest : public ::testing::Test {
  protected:
   static constexpr int kToolW = 100, kToolH = 30;
   static constexpr int kFirstId = 11, kSecondId = 12;

@@ -33,7 +33,7 @@ std::u16string ShownText(HWND tooltip, HWND window, UINT_PTR id) {
   return buffer;
 }
 
-TEST_F(TooltipTest, ToolsOfOneTopLevelWindowShareOneTooltipUntilTheLastLeaves) {
+TEST_F(SkinnedTipTest, ToolsOfOneTopLevelWindowShareOneTooltipUntilTheLastLeaves) {
   WNDPROC own = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(first_, GWLP_WNDPROC));
   CQuorTooltip a, b;
   a.SetTooltip(first_, u"First");
@@ -69,7 +69,7 @@ TEST_F(TooltipTest, ToolsOfOneTopLevelWindowShareOneTooltipUntilTheLastLeaves) {
   EXPECT_EQ(SendMessageW(second_, kProbeMessage, 0, 0), kProbeAnswer);
 }
 
-TEST_F(TooltipTest, EachTopLevelWindowHasItsOwnTooltip) {
+TEST_F(SkinnedTipTest, EachTopLevelWindowHasItsOwnTooltip) {
   HWND other = MakeTop();
   HWND otherTool = MakeTool(other, 20, kFirstId);
   CQuorTooltip a, b;
@@ -86,7 +86,7 @@ TEST_F(TooltipTest, EachTopLevelWindowHasItsOwnTooltip) {
   DestroyWindow(other);
 }
 
-TEST_F(TooltipTest, ANewTextOnARegisteredWindowAddsNoSecondTool) {
+TEST_F(SkinnedTipTest, ANewTextOnARegisteredWindowAddsNoSecondTool) {
   CQuorTooltip tip;
   tip.SetTooltip(first_, u"Before");
   tip.SetTooltip(first_, u"After");
@@ -97,7 +97,7 @@ TEST_F(TooltipTest, ANewTextOnARegisteredWindowAddsNoSecondTool) {
   tip.UnregisterToolWindow(first_);
 }
 
-TEST_F(TooltipTest, RemovingWhatWasNeverRegisteredChangesNothing) {
+TEST_F(SkinnedTipTest, RemovingWhatWasNeverRegisteredChangesNothing) {
   CQuorTooltip a, b;
   a.SetTooltip(first_, u"First");
   b.SetTooltip(second_, nullptr);
@@ -118,9 +118,9 @@ struct AddCase {
   UINT flags;
 };
 
-class TooltipAddTest : public TooltipTest, public ::testing::WithParamInterface<AddCase> {};
+class SkinnedTipAddTest : public SkinnedTipTest, public ::testing::WithParamInterface<AddCase> {};
 
-TEST_P(TooltipAddTest, AddsTheToolUnderItsControlIdOverItsClientArea) {
+TEST_P(SkinnedTipAddTest, AddsTheToolUnderItsControlIdOverItsClientArea) {
   CQuorLib::m_dwLayout = GetParam().layout;
   CQuorTooltip tip;
   tip.SetTooltip(first_, u"Tip");
@@ -135,14 +135,14 @@ TEST_P(TooltipAddTest, AddsTheToolUnderItsControlIdOverItsClientArea) {
   tip.UnregisterToolWindow(first_);
 }
 
-INSTANTIATE_TEST_SUITE_P(Layouts, TooltipAddTest,
+INSTANTIATE_TEST_SUITE_P(Layouts, SkinnedTipAddTest,
                          ::testing::Values(AddCase{"LeftToRight", 0, TTF_SUBCLASS},
                                            AddCase{"RightToLeft", 1, TTF_SUBCLASS | TTF_RTLREADING}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A shared window gone with its tools: the next SetTooltip makes a new one with a fresh
 // count, and windows registered with the old one are added to it again.
-TEST_F(TooltipTest, ATooltipThatDiedIsReplacedWithAFreshCount) {
+TEST_F(SkinnedTipTest, ATooltipThatDiedIsReplacedWithAFreshCount) {
   CQuorTooltip a, b;
   a.SetTooltip(first_, u"First");
   b.SetTooltip(second_, u"Second");
@@ -163,7 +163,7 @@ TEST_F(TooltipTest, ATooltipThatDiedIsReplacedWithAFreshCount) {
   EXPECT_EQ(SharedWindow(top_), nullptr);
 }
 
-TEST_F(TooltipTest, AToolWindowDestroyedWhileRegisteredLeavesTheBooks) {
+TEST_F(SkinnedTipTest, AToolWindowDestroyedWhileRegisteredLeavesTheBooks) {
   CQuorTooltip a, b;
   a.SetTooltip(first_, u"First");
   b.SetTooltip(second_, u"Second");
@@ -176,7 +176,7 @@ TEST_F(TooltipTest, AToolWindowDestroyedWhileRegisteredLeavesTheBooks) {
   EXPECT_EQ(Count(top_), -1);
 }
 
-TEST_F(TooltipTest, ACopyOwnsItsTextAndServesNoWindowOfItsOwn) {
+TEST_F(SkinnedTipTest, ACopyOwnsItsTextAndServesNoWindowOfItsOwn) {
   CQuorTooltip original;
   original.SetTooltip(first_, u"Original");
   {
@@ -196,7 +196,7 @@ TEST_F(TooltipTest, ACopyOwnsItsTextAndServesNoWindowOfItsOwn) {
   original.UnregisterToolWindow(first_);
 }
 
-TEST_F(TooltipTest, RegisteringAndRemovingAHundredTimesLeavesNothingBehind) {
+TEST_F(SkinnedTipTest, RegisteringAndRemovingAHundredTimesLeavesNothingBehind) {
   for (int i = 0; i < 100; ++i) {
     HWND top = MakeTop();
     HWND tool = MakeTool(top, 20, kFirstId);

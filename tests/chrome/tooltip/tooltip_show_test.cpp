@@ -44,9 +44,9 @@ struct SizeCase {
   const WCHAR* lines[3];  // null-terminated
 };
 
-class TooltipSizeTest : public TooltipTest, public ::testing::WithParamInterface<SizeCase> {};
+class SkinnedTipSizeTest : public SkinnedTipTest, public ::testing::WithParamInterface<SizeCase> {};
 
-TEST_P(TooltipSizeTest, ShowsTheHostsTextSizedWithTenPixelMargins) {
+TEST_P(SkinnedTipSizeTest, ShowsTheHostsTextSizedWithTenPixelMargins) {
   CQuorTooltip tip;
   tip.SetTooltip(first_, GetParam().text);
   HWND shared = SharedWindow(top_);
@@ -63,13 +63,13 @@ TEST_P(TooltipSizeTest, ShowsTheHostsTextSizedWithTenPixelMargins) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Texts, TooltipSizeTest,
+    Texts, SkinnedTipSizeTest,
     ::testing::Values(SizeCase{"OneLine", u"Save the file", {u"Save the file", nullptr}},
                       SizeCase{"TwoLines", u"Short\nThe longer line", {u"Short", u"The longer line", nullptr}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Pixels of the client area (inside the one-pixel border).
-class TooltipLookTest : public TooltipTest {
+class SkinnedTipLookTest : public SkinnedTipTest {
  protected:
   talix::host::CapturedImage ShowAndCapture(const WCHAR* text) {
     tip_.SetTooltip(first_, text);
@@ -83,7 +83,7 @@ class TooltipLookTest : public TooltipTest {
   }
   void TearDown() override {
     tip_.UnregisterToolWindow(first_);
-    TooltipTest::TearDown();
+    SkinnedTipTest::TearDown();
   }
   CQuorTooltip tip_;
   HWND shared_ = nullptr;
@@ -91,7 +91,7 @@ class TooltipLookTest : public TooltipTest {
 
 uint32_t Grey(uint8_t v) { return 0xFF000000u | v << 16 | v << 8 | v; }
 
-TEST_F(TooltipLookTest, PaintsTheGradientWithTheTextCentredInTheButtonTextColour) {
+TEST_F(SkinnedTipLookTest, PaintsTheGradientWithTheTextCentredInTheButtonTextColour) {
   talix::host::CapturedImage image = ShowAndCapture(u"Centred");
   ASSERT_GT(image.height, 22);
   RECT client{};
@@ -129,7 +129,7 @@ TEST_F(TooltipLookTest, PaintsTheGradientWithTheTextCentredInTheButtonTextColour
   EXPECT_LE(std::abs(left - (client.right - 1 - right)), 3);
 }
 
-TEST_F(TooltipLookTest, ANewTextShowsTheNextTime) {
+TEST_F(SkinnedTipLookTest, ANewTextShowsTheNextTime) {
   talix::host::CapturedImage narrow = ShowAndCapture(u"W");
   Leave(top_);
   tip_.SetTooltip(first_, u"A much longer text than before");
