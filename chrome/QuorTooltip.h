@@ -19,11 +19,19 @@
 //
 // Lifetime: the destructor frees the text and the font but does not unregister the tool
 // window; its owner calls UnregisterToolWindow (buttons do so on WM_DESTROY) before the
-// object goes away. A copy carries its own copy of the text and its own font, and serves
-// no tool window until it registers one.
+// object goes away. A tool window destroyed while registered unregisters itself (on
+// WM_NCDESTROY), so the top-level window's count and properties never outlive their tools.
+// A copy carries its own copy of the text and its own font, and serves no tool window
+// until it registers one. When the shared window dies (with its owner, or destroyed by
+// someone else), the next SetTooltip makes a new one with a fresh count, and a window
+// registered with the old one is added to the new one on its next SetTooltip with text.
 //
 // Limits: user-interface thread only. The tool's rectangle is the window's client
-// rectangle when it was registered; it does not follow later resizing.
+// rectangle when it was registered; it does not follow later resizing. The gradient is
+// drawn row by row with solid brushes, each row sampled at its middle; the text colour is
+// COLOR_BTNTEXT as it was when the first tooltip was drawn. A window subclassed again by
+// someone else after registering gets the procedure it had at registration back when it
+// is unregistered.
 #pragma once
 
 #include "frame/talix_export.h"
