@@ -21,5 +21,6 @@ DWORD LayoutExStyle(const Variant& variant);
 std::unique_ptr<Scene> MakeWindowTreeScene();
 std::unique_ptr<Scene> MakeStaticsScene();
 std::unique_ptr<Scene> MakePushButtonScene();
+std::unique_ptr<Scene> MakeTooltipScene();
 
 }  // namespace talix::gallery
