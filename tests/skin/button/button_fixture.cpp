@@ -35,6 +35,8 @@ void ButtonTest::SetUp() {
   for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
   for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
   talix::host::ResetInput();
+  // Away from where the buttons go, so that the first move over one is a move.
+  talix::host::MouseMove(0, 0);
   CQuorLib::SetResourceInstance(theme_);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof(wc);

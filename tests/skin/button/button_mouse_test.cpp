@@ -58,7 +58,7 @@ TEST_F(ButtonMouseTest, ReleaseOutsideNeitherClicksNorChecks) {
   MouseMove(outside.x, outside.y);
   Settle();
   // Dragged off while held: the button pops up.
-  EXPECT_EQ(SendMessageW(button.m_hWnd, BM_GETSTATE, 0, 0), BST_FOCUS);
+  EXPECT_EQ(button.GetGraphicalState(), COMMON_BUTTON_FOCUSED);
   MouseUp();
   Settle();
   EXPECT_TRUE(TakeNotifications().empty());
@@ -95,17 +95,17 @@ TEST_F(ButtonMouseTest, DoubleClickCountsAsTwoClicks) {
       << "an automatic check box toggled twice";
 }
 
-TEST_F(ButtonMouseTest, ClickWithoutParentWindowPostsNothing) {
-  // A top-level button has no parent to notify; the click still works as a button.
+TEST_F(ButtonMouseTest, ButtonWithoutParentStillToggles) {
+  // A top-level button has no parent to notify; the space bar still works it.
   ProbeButton button;
-  RECT rect{300, 300, 0, 0};
+  RECT rect{10, 420, 0, 0};
   ASSERT_TRUE(button.Create(nullptr, rect, 7, WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0,
                             COMMON_BUTTON_SMALL));
-  const POINT centre = Centre(button.m_hWnd);
-  talix::host::Click(centre.x, centre.y);
+  SendMessageW(button.m_hWnd, WM_KEYDOWN, VK_SPACE, 0);
+  SendMessageW(button.m_hWnd, WM_KEYUP, VK_SPACE, 0);
   Settle();
   EXPECT_TRUE(TakeNotifications().empty());
-  EXPECT_EQ(SendMessageW(button.m_hWnd, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(SendMessageW(button.m_hWnd, BM_GETSTATE, 0, 0), BST_CHECKED);
 }
 
 }  // namespace
