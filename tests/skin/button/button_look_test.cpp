@@ -1,6 +1,6 @@
 // What a common button shows: the graphical state for each combination of flags, hover and
-// enabled state, the pictures of each size, icons, the placeholder of an invalid skin, the
-// tooltip, and that making and destroying buttons leaks nothing.
+// enabled state, the pictures of each size, icons, the placeholder of an invalid skin, and
+// that making and destroying buttons (with tooltips) leaks nothing.
 #include "button_fixture.h"
 
 #include "draw/QuorBitmap.h"
@@ -176,6 +176,7 @@ TEST_F(ButtonLookTest, HundredButtonsLeaveNothingBehind) {
     ASSERT_TRUE(button->Create(parent_, rect, 9, WS_CHILD | WS_VISIBLE, 0,
                                ECommonButtonSize(i % 3)));
     button->SetButtonIcon(IDB_ICON_HELP, i % 2 ? UINT(-1) : IDB_ICON_HELP_DISABLED);
+    if (i % 3 == 0) button->SetTooltip(u"Help");
     UpdateWindow(button->m_hWnd);
     if (i % 4 == 0) DestroyWindow(button->m_hWnd);  // the window may go first
   }
