@@ -9,9 +9,9 @@
 // Every look change drops the back buffer and invalidates the window ("refresh"), so the
 // next WM_PAINT rebuilds the picture from the skin.
 //
-// Button types, from the low bits of the style: type 3 (automatic check box) toggles on a
-// click; types with bit 0x4 (radio, 3-state...) and type 9 (automatic radio) are checked
-// by a click; the space bar toggles all of those. BM_SETCHECK 1 on an automatic radio
+// Button types, from the low bits of the style: types with both low bits set (3, the
+// automatic check box) toggle on a click; types with bit 0x4 (radio, 3-state...) or bits
+// 0x9 (automatic radio) are checked by a click; the space bar toggles all of those. BM_SETCHECK 1 on an automatic radio
 // button unchecks the radio-style buttons of its dialog group.
 //
 // A derived control supplies SizeToContent and OnPaint, a Create with button parameters
