@@ -95,8 +95,7 @@ LRESULT CQuorTooltip::OnTTNCustomDraw(WPARAM, LPARAM lParam) {
   HGDIOBJ oldFont = SelectObject(dc, m_hFont);
   RECT text{0, 0, 0, 0};
   DrawTextW(dc, m_pszText, -1, &text, DT_CALCRECT);
-  int dx = (client.right - text.right) / 2, dy = (client.bottom - text.bottom) / 2;
-  text = RECT{text.left + dx, text.top + dy, text.right + dx, text.bottom + dy};
+  OffsetRect(&text, (client.right - text.right) / 2, (client.bottom - text.bottom) / 2);
   DrawTextW(dc, m_pszText, -1, &text, 0);
   SelectObject(dc, oldFont);
   SetBkMode(dc, oldMode);

@@ -40,6 +40,7 @@ std::vector<std::unique_ptr<Scene>> MakeAllScenes() {
   std::vector<std::unique_ptr<Scene>> scenes;
   scenes.push_back(MakeWindowTreeScene());
   scenes.push_back(MakeCommonButtonScene());
+  scenes.push_back(MakeTooltipScene());
   return scenes;
 }
 

@@ -20,5 +20,6 @@ DWORD LayoutExStyle(const Variant& variant);
 // The scenes, one factory each.
 std::unique_ptr<Scene> MakeWindowTreeScene();
 std::unique_ptr<Scene> MakeCommonButtonScene();
+std::unique_ptr<Scene> MakeTooltipScene();
 
 }  // namespace talix::gallery

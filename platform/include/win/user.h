@@ -458,6 +458,25 @@ typedef struct tagSTYLESTRUCT {
 #define WVR_VALIDRECTS 0x0400
 
 // Windows.
+// Rectangle arithmetic. Rectangles exclude their right and bottom edges; an empty
+// rectangle has no width or no height. Functions that take output pointers fail (FALSE)
+// for null pointers.
+WINUSERAPI BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
+WINUSERAPI BOOL SetRectEmpty(LPRECT rect);
+WINUSERAPI BOOL CopyRect(LPRECT dst, const RECT* src);
+WINUSERAPI BOOL IsRectEmpty(const RECT* rect);
+WINUSERAPI BOOL EqualRect(const RECT* a, const RECT* b);
+WINUSERAPI BOOL PtInRect(const RECT* rect, POINT pt);
+WINUSERAPI BOOL OffsetRect(LPRECT rect, int dx, int dy);
+WINUSERAPI BOOL InflateRect(LPRECT rect, int dx, int dy);
+// The overlap of a and b; an empty result is set to (0,0,0,0) and returns FALSE.
+WINUSERAPI BOOL IntersectRect(LPRECT dst, const RECT* a, const RECT* b);
+// The smallest rectangle holding both (an empty one counts for nothing); FALSE when both
+// are empty (dst then (0,0,0,0)).
+WINUSERAPI BOOL UnionRect(LPRECT dst, const RECT* a, const RECT* b);
+// a less b when b covers a whole side of a; else a itself. FALSE when the result is empty.
+WINUSERAPI BOOL SubtractRect(LPRECT dst, const RECT* a, const RECT* b);
+
 WINUSERAPI ATOM RegisterClassExW(const WNDCLASSEXW* wc);
 WINUSERAPI ATOM RegisterClassW(const WNDCLASSW* wc);
 WINUSERAPI BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance);

@@ -187,7 +187,8 @@ TEST_F(TooltipTest, ACopyOwnsItsTextAndServesNoWindowOfItsOwn) {
     CQuorTooltip assigned;
     assigned = copy;
     EXPECT_EQ(std::u16string(assigned.GetText()), u"Original");
-    assigned = assigned;
+    const CQuorTooltip& same = assigned;
+    assigned = same;
     EXPECT_EQ(std::u16string(assigned.GetText()), u"Original");
   }
   EXPECT_EQ(std::u16string(original.GetText()), u"Original");
