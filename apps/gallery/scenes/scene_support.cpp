@@ -41,6 +41,7 @@ std::vector<std::unique_ptr<Scene>> MakeAllScenes() {
   scenes.push_back(MakeWindowTreeScene());
   scenes.push_back(MakeStaticsScene());
   scenes.push_back(MakePushButtonScene());
+  scenes.push_back(MakeCommonButtonScene());
   scenes.push_back(MakeTooltipScene());
   return scenes;
 }

@@ -21,6 +21,7 @@ DWORD LayoutExStyle(const Variant& variant);
 std::unique_ptr<Scene> MakeWindowTreeScene();
 std::unique_ptr<Scene> MakeStaticsScene();
 std::unique_ptr<Scene> MakePushButtonScene();
+std::unique_ptr<Scene> MakeCommonButtonScene();
 std::unique_ptr<Scene> MakeTooltipScene();
 
 }  // namespace talix::gallery
