@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace talix::image {
 namespace {
 
@@ -82,6 +86,38 @@ class RowSums {
   std::vector<uint16_t> sums_;
 };
 
+// total[i] += weight * sums[i] for `count` values (products below 2^24, no overflow).
+void AddWeighted(const uint16_t* sums, uint32_t weight, uint32_t* total, size_t count) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i w = _mm_set1_epi16(short(weight));
+  for (; i + 8 <= count; i += 8) {
+    const __m128i h = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sums + i));
+    const __m128i low = _mm_mullo_epi16(h, w), high = _mm_mulhi_epu16(h, w);
+    __m128i* t = reinterpret_cast<__m128i*>(total + i);
+    _mm_storeu_si128(t, _mm_add_epi32(_mm_loadu_si128(t), _mm_unpacklo_epi16(low, high)));
+    _mm_storeu_si128(t + 1, _mm_add_epi32(_mm_loadu_si128(t + 1), _mm_unpackhi_epi16(low, high)));
+  }
+#endif
+  for (; i < count; ++i) total[i] += weight * sums[i];
+}
+
+// out[i] = (total[i] + 32768) >> 16; every total is at most 255 * 65536.
+void RoundOut(const uint32_t* total, uint8_t* out, size_t count) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  const __m128i half = _mm_set1_epi32(32768);
+  for (; i + 16 <= count; i += 16) {
+    __m128i v[4];
+    for (int j = 0; j < 4; ++j)
+      v[j] = _mm_srli_epi32(_mm_add_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(total + i) + j), half), 16);
+    const __m128i words = _mm_packs_epi32(v[0], v[1]), more = _mm_packs_epi32(v[2], v[3]);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(words, more));
+  }
+#endif
+  for (; i < count; ++i) out[i] = uint8_t((total[i] + 32768) >> 16);
+}
+
 }  // namespace
 
 BoxTaps BoxFilterTaps(int targetLength, int sourceLength) {
@@ -104,13 +140,9 @@ bool BoxResize(const PixelRows& source, const PixelRows& target) {
     std::vector<uint32_t> total(values);
     for (int y = 0; y < target.height; ++y) {
       std::fill(total.begin(), total.end(), 0u);
-      for (int k = rows.first[size_t(y)]; k < rows.first[size_t(y) + 1]; ++k) {
-        const uint16_t* h = sums.Get(rows.index[size_t(k)]);
-        const uint32_t w = rows.weight[size_t(k)];
-        for (size_t i = 0; i < values; ++i) total[i] += w * h[i];
-      }
-      uint8_t* out = target.Row(y);
-      for (size_t i = 0; i < values; ++i) out[i] = uint8_t((total[i] + 32768) >> 16);
+      for (int k = rows.first[size_t(y)]; k < rows.first[size_t(y) + 1]; ++k)
+        AddWeighted(sums.Get(rows.index[size_t(k)]), rows.weight[size_t(k)], total.data(), values);
+      RoundOut(total.data(), target.Row(y), values);
     }
     return true;
   } catch (const std::bad_alloc&) {
