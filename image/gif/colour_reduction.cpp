@@ -28,17 +28,6 @@ inline void Spread(BYTE* pixel, const Error& e, int weight) {
   pixel[2] = ClampToByte(pixel[2] + e.red * weight / 16);
 }
 
-inline void DiffuseError(CGifLibrary::CNImage& source, int x, int y, const Error& e) {
-  int width = source.Width();
-  BYTE* row = source.Row(y);
-  if (x + 1 < width) Spread(row + 3 * (x + 1), e, 7);
-  if (y + 1 >= source.Height()) return;
-  BYTE* next = source.Row(y + 1);
-  if (x > 0) Spread(next + 3 * (x - 1), e, 2);
-  Spread(next + 3 * x, e, 4);
-  if (x + 1 < width) Spread(next + 3 * (x + 1), e, 1);
-}
-
 void FillFixedPalette(CGifLibrary::CNImage& image) {
   RGBQUAD* table = image.ColorTable();
   for (int i = 0; i < 256; ++i) {
@@ -47,22 +36,66 @@ void FillFixedPalette(CGifLibrary::CNImage& image) {
   }
 }
 
+// The rows of both images as plain pointers and sizes, so that the byte stores of the
+// loops below do not make the compiler reload them from the images on every pixel.
+struct Rows {
+  BYTE* first;
+  size_t stride;
+  BYTE* Row(int y) const { return first + size_t(y) * stride; }
+};
+
+template <typename Lookup>
+void ReducePlain(Rows in, Rows out, int width, int height, const Lookup& nearest) {
+  for (int y = 0; y < height; ++y) {
+    const BYTE* p = in.Row(y);
+    BYTE* indices = out.Row(y);
+    for (int x = 0; x < width; ++x, p += 3) indices[x] = BYTE(nearest(p[2], p[1], p[0]));
+  }
+}
+
+// The pixel being reduced is carried in registers from one step to the next (its 7/16
+// share is added there, with the same clamp, and stored as well), so that the chain from
+// one pixel's choice to the next pixel's colour does not wait on memory.
+template <typename Lookup>
+void ReduceDiffusing(Rows in, Rows out, int width, int height, const Lookup& nearest) {
+  for (int y = 0; y < height; ++y) {
+    BYTE* row = in.Row(y);
+    BYTE* next = y + 1 < height ? in.Row(y + 1) : nullptr;
+    BYTE* indices = out.Row(y);
+    int blue = row[0], green = row[1], red = row[2];
+    for (int x = 0; x < width; ++x) {
+      BYTE* p = row + 3 * x;
+      const int index = nearest(red, green, blue);
+      indices[x] = BYTE(index);
+      const uint32_t chosen = kFixedPalette[index];
+      const Error e{red - RedOf(chosen), green - GreenOf(chosen), blue - BlueOf(chosen)};
+      const bool right = x + 1 < width;
+      if (right) blue = p[3], green = p[4], red = p[5];
+      if (!(e.red | e.green | e.blue)) continue;
+      if (right) {
+        blue = ClampToByte(blue + e.blue * 7 / 16);
+        green = ClampToByte(green + e.green * 7 / 16);
+        red = ClampToByte(red + e.red * 7 / 16);
+        p[3] = BYTE(blue), p[4] = BYTE(green), p[5] = BYTE(red);
+      }
+      if (!next) continue;
+      BYTE* below = next + 3 * x;
+      if (x > 0) Spread(below - 3, e, 2);
+      Spread(below, e, 4);
+      if (right) Spread(below + 3, e, 1);
+    }
+  }
+}
+
 template <typename Lookup>
 void Reduce(CGifLibrary::CNImage& source, CGifLibrary::CNImage& reduced, bool errorDiffusion,
             const Lookup& nearest) {
-  for (int y = 0; y < source.Height(); ++y) {
-    BYTE* in = source.Row(y);
-    BYTE* out = reduced.Row(y);
-    for (int x = 0; x < source.Width(); ++x) {
-      const BYTE* p = in + 3 * x;
-      int index = nearest(p[2], p[1], p[0]);
-      out[x] = BYTE(index);
-      if (!errorDiffusion) continue;
-      uint32_t chosen = kFixedPalette[index];
-      Error e{p[2] - RedOf(chosen), p[1] - GreenOf(chosen), p[0] - BlueOf(chosen)};
-      if (e.red | e.green | e.blue) DiffuseError(source, x, y, e);
-    }
-  }
+  const Rows in{source.Row(0), size_t(source.m_rowSize)};
+  const Rows out{reduced.Row(0), size_t(reduced.m_rowSize)};
+  if (errorDiffusion)
+    ReduceDiffusing(in, out, source.Width(), source.Height(), nearest);
+  else
+    ReducePlain(in, out, source.Width(), source.Height(), nearest);
 }
 
 }  // namespace
@@ -75,9 +108,7 @@ CGifLibrary::CNImage* ReduceToFixedPalette(CGifLibrary::CNImage& source, bool er
     return nullptr;
   FillFixedPalette(*reduced);
   if (nearest == NearestIndex) {  // the same answers, with the table's lookup inlined
-    const NearestColourTable& table = NearestColourTable::Get();
-    Reduce(source, *reduced, errorDiffusion,
-           [&table](int r, int g, int b) { return table.Nearest(r, g, b); });
+    Reduce(source, *reduced, errorDiffusion, NearestColourTable::Get().InHand());
   } else {
     Reduce(source, *reduced, errorDiffusion, nearest);
   }

@@ -114,22 +114,6 @@ uint32_t NearestColourTable::Store(const std::vector<uint8_t>& list) {
   return cell;
 }
 
-int NearestColourTable::Scan(uint32_t cell, int red, int green, int blue) const {
-  const uint8_t* first = candidates_.data() + (cell >> kCountBits);
-  const uint8_t* last = first + (cell & ((1u << kCountBits) - 1));
-  int best = 200000;
-  int bestIndex = *first;
-  for (const uint8_t* p = first; p != last; ++p) {
-    int distance = ColourDistance(kFixedPalette[*p], red, green, blue);
-    if (distance < best) {
-      best = distance;
-      bestIndex = *p;
-      if (distance == 0) break;
-    }
-  }
-  return bestIndex;
-}
-
 const NearestColourTable& NearestColourTable::Get() {
   static const NearestColourTable table;
   return table;

@@ -7,10 +7,17 @@
 // one write per step. The buffers are exactly the image size of the last blend; a blend of
 // another size frees them and starts over (reading into smaller buffers would overflow).
 //
+// When background and result frames are 24-bit DIB sections (the store's own frames
+// always are) the blend runs row by row from the background's bits straight into the
+// result's, one pass with no copies; the background and output buffers then stay unused.
+// Other frames go through GetDIBits / SetDIBits and those two buffers. Both give the
+// same bytes.
+//
 // Modes: 0 blends and keeps the buffers, 1 only frees them (-1), 2 blends and frees them.
 #include "draw/blender.h"
 #include "draw/gdi_scope.h"
 #include "image/NBitmapUtil.h"
+#include "image/transform/frame_bits.h"
 #include "image/transform/slot_group.h"
 
 #include <new>
@@ -26,6 +33,28 @@ int WriteTopDown(HBITMAP frame, const BITMAPINFO* slotHeader, const unsigned cha
   header.bmiHeader.biHeight = -height;
   talix::draw::ScreenDc screen;
   return SetDIBits(screen.get(), frame, 0, UINT(height), rows, &header, DIB_RGB_COLORS);
+}
+
+// The blend rule over `count` bytes, the tail past the kernel's multiple of four included.
+void BlendRun(const uint8_t* mask, const uint8_t* background, const uint8_t* image, uint8_t* out,
+              size_t count) {
+  talix::draw::BlendBytes(mask, background, image, out, count);
+  for (size_t i = count - count % 4; i < count; ++i)
+    out[i] = talix::draw::BlendByte(mask[i], background[i], image[i]);
+}
+
+// The blend between frames in place; false (nothing written) when either frame is not a
+// section we can reach. Image and mask are top-down rows of `rowSize` bytes.
+bool BlendInPlace(HBITMAP background, HBITMAP result, int width, int height,
+                  const uint8_t* image, const uint8_t* mask, size_t rowSize) {
+  talix::image::FrameBits back, out;
+  if (!back.Attach(background, width, height) || !out.Attach(result, width, height)) return false;
+  const size_t pixelBytes = size_t(width) * 3;
+  for (int y = 0; y < height; ++y) {
+    const size_t at = size_t(y) * rowSize;
+    BlendRun(mask + at, back.Row(y), image + at, out.Row(y), pixelBytes);
+  }
+  return true;
 }
 
 bool SameSize(const BITMAPINFO* a, const BITMAPINFO* b) {
@@ -60,9 +89,7 @@ void CNBitmapUtil::AlphaBlendFunction(unsigned char* image, unsigned char* mask,
   // The mask rule with the background in the foreground's place: mask 0 shows the image,
   // mask 255 the background. The shared kernel leaves a tail of count % 4 bytes alone;
   // finish it byte by byte.
-  talix::draw::BlendBytes(mask, background, image, output, count);
-  for (unsigned long i = count - count % 4; i < count; ++i)
-    output[i] = talix::draw::BlendByte(mask[i], background[i], image[i]);
+  BlendRun(mask, background, image, output, count);
 }
 
 int CNBitmapUtil::AlphaBlendBitmaps(int mode, int resized, int index) {
@@ -119,10 +146,14 @@ int CNBitmapUtil::AlphaBlendBitmaps(int mode, int resized, int index) {
         !ReadFrameRows(maskSlot, index, m_pBlendMask, true))
       return Fail(QUO_ERR_GDI, -1);
   }
-  if (!ReadFrameRows(backSlot, index, m_pBlendBackground, true)) return Fail(QUO_ERR_GDI, -1);
-  AlphaBlendFunction(m_pBlendImage, m_pBlendMask, m_pBlendBackground, m_pBlendOutput,
-                     static_cast<unsigned long>(bytes));
-  const int rows = WriteTopDown(result, GetBitmapInfo(resultSlot), m_pBlendOutput);
+  int rows = height;
+  if (!BlendInPlace(GetBitmapHandle(backSlot, index), result, width, height, m_pBlendImage,
+                    m_pBlendMask, size_t(m_pBitmaps[imageSlot]->m_nRowSize))) {
+    if (!ReadFrameRows(backSlot, index, m_pBlendBackground, true)) return Fail(QUO_ERR_GDI, -1);
+    AlphaBlendFunction(m_pBlendImage, m_pBlendMask, m_pBlendBackground, m_pBlendOutput,
+                       static_cast<unsigned long>(bytes));
+    rows = WriteTopDown(result, GetBitmapInfo(resultSlot), m_pBlendOutput);
+  }
   m_nBlendRows = height;
   if (mode == 2) DeleteAlphaBlendBuffers();
   m_nLastBlendIndex = index;

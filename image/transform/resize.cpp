@@ -3,9 +3,13 @@
 //
 // Quality 1 stretches with HALFTONE (the platform's box filter), anything else with
 // COLORONCOLOR (nearest neighbour). A target frame of the requested size is reused, so
-// resizing a sequence of frames to one size keeps the handles.
+// resizing a sequence of frames to one size keeps the handles. Between the store's own
+// frames (24-bit sections) the box filter runs directly on their rows (box_resize.h, the
+// same bytes as the stretch); other frames go through StretchBlt.
 #include "draw/gdi_scope.h"
 #include "image/NBitmapUtil.h"
+#include "image/transform/box_resize.h"
+#include "image/transform/frame_bits.h"
 #include "image/transform/slot_group.h"
 
 #include <cmath>
@@ -16,8 +20,20 @@ using talix::draw::SelectedDc;
 
 namespace {
 
+// The box filter between two frames in place; false when either is not a reachable section.
+bool BoxFilterInPlace(HBITMAP target, int width, int height, HBITMAP source, int sourceWidth,
+                      int sourceHeight) {
+  talix::image::FrameBits from, to;
+  if (!from.Attach(source, sourceWidth, sourceHeight) || !to.Attach(target, width, height))
+    return false;
+  return talix::image::BoxResize({from.Row(0), sourceWidth, sourceHeight, from.RowStep()},
+                                 {to.Row(0), width, height, to.RowStep()});
+}
+
 bool StretchWhole(HBITMAP target, int width, int height, HBITMAP source, int sourceWidth,
                   int sourceHeight, int quality) {
+  if (quality == 1 && BoxFilterInPlace(target, width, height, source, sourceWidth, sourceHeight))
+    return true;
   ScreenDc screen;
   SelectedDc to(screen.get(), target), from(screen.get(), source);
   if (!to.ok() || !from.ok()) return false;

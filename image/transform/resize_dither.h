@@ -30,8 +30,9 @@ namespace talix::image {
 constexpr size_t kDitherNoiseBytes = 131072;
 
 struct DitherSource {
-  const uint8_t* rows;  // 24-bit B, G, R rows, top row first
-  int width, height, rowSize;
+  const uint8_t* rows;  // 24-bit B, G, R rows: the top row; the next is rowSize bytes on
+  int width, height;    // (negative for rows stored bottom-up, as in a bottom-up section)
+  ptrdiff_t rowSize;
 };
 
 struct DitherRequest {
@@ -40,9 +41,11 @@ struct DitherRequest {
   int strength, level;
 };
 
-// Writes targetHeight rows of targetRowSize bytes into `target`, top row first. `noise`
-// holds kDitherNoiseBytes bytes (used only with dithering on).
+// Writes targetHeight rows of 3 * targetWidth bytes into `target`, the top row first and
+// each next one targetRowSize bytes on (negative for bottom-up rows). `noise` holds
+// kDitherNoiseBytes bytes (used only with dithering on).
 TALIX_LIB_API void ResampleWithDither(const DitherSource& source, const DitherRequest& request,
-                                      const uint8_t* noise, uint8_t* target, int targetRowSize);
+                                      const uint8_t* noise, uint8_t* target,
+                                      ptrdiff_t targetRowSize);
 
 }  // namespace talix::image

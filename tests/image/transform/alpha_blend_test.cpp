@@ -141,6 +141,45 @@ TEST_F(AlphaBlendTest, ASameSizedBackgroundBlendsDirectly) {
   EXPECT_EQ(store().Get(U::BT_BLENDED, 1), Blended(image, mask, back));
 }
 
+// A device-dependent (32-bit, screen-compatible) bitmap holding the picture: a frame the
+// blend cannot reach in place, so it goes through GetDIBits / SetDIBits.
+HBITMAP DeviceBitmap(const Picture& p) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, p.width, p.height);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  SetDIBits(screen, bitmap, 0, UINT(p.height), p.pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  return bitmap;
+}
+
+Picture Noise(int width, int height, uint32_t seed) {
+  Picture p{width, height, Pixels(size_t(width) * height)};
+  for (uint32_t& v : p.pixels) v = (seed = seed * 1664525u + 1013904223u) >> 8;
+  return p;
+}
+
+TEST_F(AlphaBlendTest, InPlaceAndCopiedBlendsGiveTheRuleBytesForEdgeMasksAndOddWidths) {
+  for (uint32_t level : {0u, 1u, 127u, 128u, 254u, 255u})
+    for (int width : {1, 2, 3, 5, 7, 33}) {
+      SCOPED_TRACE(::testing::Message() << "mask " << level << " width " << width);
+      const Picture image = Noise(width, 3, level + 1), back = Noise(width, 3, level + 99);
+      Picture mask = Noise(width, 3, 7);
+      for (size_t i = 0; i < mask.pixels.size(); i += 2) mask.pixels[i] = level * 0x010101u;
+      const Picture expected = Blended(image, mask, back);
+      StoreProbe local;
+      ASSERT_TRUE(local.Put(U::BT_IMAGE, 0, image));
+      ASSERT_TRUE(local.Put(U::BT_ALPHA, 0, mask));
+      ASSERT_TRUE(local.Put(U::BT_BACKGROUND, 0, back));
+      ASSERT_EQ(local.AlphaBlendBitmaps(0, 0, 0), 3);
+      EXPECT_EQ(local.Get(U::BT_BLENDED, 0), expected) << "in place";
+      ASSERT_TRUE(local.InstallFrame(U::BT_BACKGROUND, 0, DeviceBitmap(back), width, 3));
+      ASSERT_TRUE(local.Put(U::BT_BLENDED, 0, Solid(width, 3, 0x5A5A5A)));
+      ASSERT_EQ(local.AlphaBlendBitmaps(0, 0, 0), 3);
+      EXPECT_EQ(local.Get(U::BT_BLENDED, 0), expected) << "through copies";
+    }
+}
+
 TEST_F(AlphaBlendTest, TheByteFunctionCoversOddCountsAndRefusesMissingBuffers) {
   unsigned char image[7] = {0, 255, 100, 200, 7, 255, 90};
   unsigned char mask[7] = {0, 255, 128, 64, 1, 0, 255};

@@ -155,5 +155,29 @@ TEST_F(ResizeDitherTest, RefusedArgumentsLeaveTheTargetAlone) {
   EXPECT_EQ(store().GetNumberOfBitmaps(U::BT_IMAGE_RESIZED), 0);
 }
 
+TEST_F(ResizeDitherTest, NoisyPicturesMatchTheRulesAtManyScalesAndSeeds) {
+  Picture source{97, 61, Pixels(size_t(97) * 61)};
+  uint32_t state = 11;
+  for (uint32_t& v : source.pixels) v = (state = state * 1664525u + 1013904223u) >> 8;
+  ASSERT_TRUE(store().Put(U::BT_ALPHA, 2, source));
+  const Request cases[] = {
+      {0, 0, 97, 61, 64, 40, 4, 128},   // the reduction of 1.5 that animations use
+      {0, 0, 97, 61, 64, 40, 0, 0},     // the same without the dither
+      {5, 3, 91, 57, 150, 101, 1, 1},   // enlarging, weakest dither
+      {0, 0, 97, 61, 1, 1, 7, 300},     // one pixel
+      {96, 60, 1, 1, 5, 3, 2, 64},      // the last pixel only: every sample clamps
+      {10, 0, 33, 61, 33, 61, 255, 255},
+  };
+  for (uint32_t seed : {1u, 4242u})
+    for (const Request& r : cases) {
+      SCOPED_TRACE(::testing::Message() << "seed " << seed << " " << r.sx << "," << r.sy << " " << r.sw
+                                        << "x" << r.sh << " -> " << r.tw << "x" << r.th);
+      talix::image::SeedRandom15(seed);
+      ASSERT_EQ(store().ResizeDither(U::BT_ALPHA, 2, r.sx, r.sy, r.sw, r.sh, r.tw, r.th,
+                                     r.strength, r.level), 0);
+      EXPECT_EQ(store().Get(U::BT_ALPHA_RESIZED, 2), Expected(source, r, seed));
+    }
+}
+
 }  // namespace
 }  // namespace talix::image::testing

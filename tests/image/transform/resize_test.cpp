@@ -101,5 +101,55 @@ TEST_F(ResizeTest, RefusedArgumentsSetTheirCodes) {
   EXPECT_EQ(store().GetNumberOfBitmaps(U::BT_IMAGE_RESIZED), 0);
 }
 
+// The platform's HALFTONE StretchBlt of the whole picture into a new 24-bit section.
+Picture StretchedByGdi(const Picture& source, int width, int height) {
+  auto section = [](const Picture& p, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, p.height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  };
+  void *from = nullptr, *to = nullptr;
+  HBITMAP src = section(source, &from), dst = section(Picture{width, height, {}}, &to);
+  const int srcRow = (source.width * 3 + 3) & ~3, dstRow = (width * 3 + 3) & ~3;
+  for (int y = 0; y < source.height; ++y)
+    for (int x = 0; x < source.width; ++x) {
+      uint8_t* p = static_cast<uint8_t*>(from) + size_t(source.height - 1 - y) * srcRow + 3 * x;
+      const uint32_t v = source.at(x, y);
+      p[0] = uint8_t(v), p[1] = uint8_t(v >> 8), p[2] = uint8_t(v >> 16);
+    }
+  HDC screen = GetDC(nullptr);
+  HDC a = CreateCompatibleDC(screen), b = CreateCompatibleDC(screen);
+  HGDIOBJ oldA = SelectObject(a, src), oldB = SelectObject(b, dst);
+  SetStretchBltMode(b, HALFTONE);
+  StretchBlt(b, 0, 0, width, height, a, 0, 0, source.width, source.height, SRCCOPY);
+  SelectObject(a, oldA), SelectObject(b, oldB);
+  DeleteDC(a), DeleteDC(b);
+  ReleaseDC(nullptr, screen);
+  Picture out{width, height, Pixels(size_t(width) * height)};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const uint8_t* p = static_cast<uint8_t*>(to) + size_t(height - 1 - y) * dstRow + 3 * x;
+      out.pixels[size_t(y) * width + x] = p[0] | p[1] << 8 | uint32_t(p[2]) << 16;
+    }
+  DeleteObject(src), DeleteObject(dst);
+  return out;
+}
+
+TEST_F(ResizeTest, HalftoneGivesTheBytesOfTheGdiStretchForEveryScale) {
+  struct Case { int sw, sh, tw, th; };
+  const Case cases[] = {{7, 5, 3, 2},     {5, 4, 13, 9},    {1, 1, 4, 3},   {33, 17, 32, 16},
+                        {100, 60, 67, 41}, {9, 9, 1, 1},     {300, 7, 1, 7}, {3, 200, 5, 3},
+                        {8, 8, 8, 8},     {211, 97, 140, 65}, {12, 12, 37, 5}};
+  uint32_t seed = 3;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.sw << "x" << c.sh << " -> " << c.tw << "x" << c.th);
+    Picture source{c.sw, c.sh, Pixels(size_t(c.sw) * c.sh)};
+    for (uint32_t& v : source.pixels) v = (seed = seed * 1664525u + 1013904223u) >> 8;
+    ASSERT_TRUE(store().Put(U::BT_BACKGROUND, 1, source));
+    ASSERT_EQ(store().Resize(U::BT_BACKGROUND, 1, c.tw, c.th, 1), 1);
+    EXPECT_EQ(store().Get(U::BT_BACKGROUND_RESIZED, 1), StretchedByGdi(source, c.tw, c.th));
+  }
+}
+
 }  // namespace
 }  // namespace talix::image::testing

@@ -41,6 +41,7 @@ struct StoreProbe : CNBitmapUtil {
   using CNBitmapUtil::FadeColor;
   using CNBitmapUtil::GetColorDifRatio;
   using CNBitmapUtil::GetPixel;
+  using CNBitmapUtil::InstallFrame;
   using CNBitmapUtil::MixColors;
   using CNBitmapUtil::PutPixel;
   using CNBitmapUtil::Random;
