@@ -87,11 +87,7 @@ class TALIX_LIB_API CGifLibrary {
     void PutByte(int value);
     void PutWord(int value);
     void Compress(int minimumCodeSize);
-    int NextPixel();
     void ClearHash();
-    void EmitCode(int code);
-    void PacketByte(BYTE value);
-    void FlushPacket();
 
     CNFile* m_file;
     const CNImage* m_image;
