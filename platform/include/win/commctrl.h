@@ -7,6 +7,8 @@
 // are not provided.
 #pragma once
 
+#include <win/tabctrl.h>
+
 #include <win/gdi.h>
 #include <win/icon.h>
 

@@ -4,6 +4,7 @@
 #include "platform/user/controls/button.h"
 #include "platform/user/controls/static.h"
 #include "platform/user/window/atom_table.h"
+#include "platform/comctl/tab/tab_proc.h"
 
 #include <win/dialog.h>
 #include <win/wstr.h>
@@ -48,6 +49,9 @@ void EnsureSystemClassesLocked() {
   AddSystemClassLocked(u"ScrollBar", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"#32770", CS_DBLCLKS | CS_SAVEBITS, DLGWINDOWEXTRA, true);
   Classes().back()->proc = DefDlgProcW;  // the dialog manager's class
+  AddSystemClassLocked(u"SysTabControl32", CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                       comctl::tab::kTabExtraBytes, true);
+  Classes().back()->proc = comctl::tab::TabControlProc;
 }
 
 bool SameName(const WindowClass& cls, ATOM atom) { return cls.atom == atom; }
