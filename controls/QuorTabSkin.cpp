@@ -52,6 +52,11 @@ struct CQuorTabSkin::Frame {
   int selection = -1;
   int bottom = 0;          // B: the lowest tab bottom, where the panel starts
   bool multiRow = false;
+  int mirrorWidth = 0;     // right-to-left: x becomes mirrorWidth - x; 0 in left-to-right
+  RECT Place(RECT rect) const {
+    if (mirrorWidth) rect = {mirrorWidth - rect.right, rect.top, mirrorWidth - rect.left, rect.bottom};
+    return rect;
+  }
 };
 
 CQuorTabSkin::CQuorTabSkin() : m_crBackground(kInitialBackground) {}
@@ -107,22 +112,25 @@ int CQuorTabSkin::H(int index) const {
 
 // The whole picture stretched into the rectangle; nothing for a missing picture or an
 // empty rectangle.
-void CQuorTabSkin::Piece(CQuorGraphics* g, int index, int left, int top, int right,
-                         int bottom) {
+void CQuorTabSkin::Piece(CQuorGraphics* g, const Frame& frame, int index, int left, int top,
+                         int right, int bottom) {
   CQuorBitmap* bitmap = m_pBitmaps[index];
   if (!bitmap || right <= left || bottom <= top) return;
-  g->DrawImage(bitmap, RECT{left, top, right, bottom},
+  g->DrawImage(bitmap, frame.Place(RECT{left, top, right, bottom}),
                RECT{0, 0, bitmap->GetWidth(), bitmap->GetHeight()});
 }
 
-void CQuorTabSkin::PieceAt(CQuorGraphics* g, int index, int x, int y) {
-  Piece(g, index, x, y, x + W(index), y + H(index));
+void CQuorTabSkin::PieceAt(CQuorGraphics* g, const Frame& frame, int index, int x, int y) {
+  Piece(g, frame, index, x, y, x + W(index), y + H(index));
 }
 
 void CQuorTabSkin::Draw(CQuorWindow* window, CQuorGraphics* graphics, int, int) {
   if (!window || !window->m_hWnd || !graphics) return;
   const HWND tabs = window->m_hWnd;
   Frame frame;
+  RECT client{};
+  GetClientRect(tabs, &client);
+  if (CQuorLib::GetLayout() == 1) frame.mirrorWidth = client.right;
   std::list<CTabItem> items = ReadTabs(tabs, &frame);
   DrawPanel(graphics, tabs, frame);
   for (const CTabItem& tab : items) {
@@ -131,7 +139,7 @@ void CQuorTabSkin::Draw(CQuorWindow* window, CQuorGraphics* graphics, int, int) 
     else
       DrawUnselectedTab(graphics, tab, frame);
   }
-  DrawCaptions(*graphics, tabs, frame.selection);
+  DrawCaptions(*graphics, tabs, frame);
 }
 
 // The tabs from the upper rows to the lower ones, in index order within a row, and the
@@ -173,14 +181,14 @@ void CQuorTabSkin::DrawPanel(CQuorGraphics* g, HWND tabs, const Frame& frame) {
   RECT client{};
   GetClientRect(tabs, &client);
   const int w = client.right, h = client.bottom, b = frame.bottom;
-  Piece(g, 8, 0, b - 1, w - W(3), b - 1 + H(8));
-  Piece(g, 1, 0, b - 1, W(1), h - H(2));
-  PieceAt(g, 3, w - W(3), frame.multiRow ? b - 3 : b - 1);
-  PieceAt(g, 2, 0, h - H(2));
-  Piece(g, 6, W(2), h - H(6), w - W(5), h);
-  PieceAt(g, 5, w - W(5), h - H(5));
-  Piece(g, 4, w - W(4), b - 1 + H(3), w, h - H(5));
-  const RECT inside{W(1), b + 1, w - W(4), h - H(6)};
+  Piece(g, frame, 8, 0, b - 1, w - W(3), b - 1 + H(8));
+  Piece(g, frame, 1, 0, b - 1, W(1), h - H(2));
+  PieceAt(g, frame, 3, w - W(3), frame.multiRow ? b - 3 : b - 1);
+  PieceAt(g, frame, 2, 0, h - H(2));
+  Piece(g, frame, 6, W(2), h - H(6), w - W(5), h);
+  PieceAt(g, frame, 5, w - W(5), h - H(5));
+  Piece(g, frame, 4, w - W(4), b - 1 + H(3), w, h - H(5));
+  const RECT inside = frame.Place({W(1), b + 1, w - W(4), h - H(6)});
   if (inside.right > inside.left && inside.bottom > inside.top) {
     HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
     FillRect(*g, &inside, black);
@@ -197,7 +205,7 @@ void CQuorTabSkin::DrawUnselectedTab(CQuorGraphics* g, const CTabItem& tab,
   const int extra = tab.m_bInSelectedRow ? 0 : 6;
   int x = x0 + W(17) / 2;
   if (tab.m_bFirstInRow) {
-    Piece(g, 12, x0, y, x0 + W(12), y + H(12) + extra);
+    Piece(g, frame, 12, x0, y, x0 + W(12), y + H(12) + extra);
     x = x0 + W(12);
   }
   int end = 17;
@@ -206,8 +214,8 @@ void CQuorTabSkin::DrawUnselectedTab(CQuorGraphics* g, const CTabItem& tab,
   else if (tab.m_nIndex + 1 == frame.selection)
     end = 15;
   const int xr = end == 14 ? r.right - W(14) : r.right - W(end) / 2;
-  Piece(g, 13, x, y, xr, y + H(13) + extra);
-  Piece(g, end, xr, y, xr + W(end), y + H(end) + extra);
+  Piece(g, frame, 13, x, y, xr, y + H(13) + extra);
+  Piece(g, frame, end, xr, y, xr + W(end), y + H(end) + extra);
 }
 
 void CQuorTabSkin::DrawSelectedTab(CQuorGraphics* g, const CTabItem& tab, const Frame& frame) {
@@ -216,25 +224,26 @@ void CQuorTabSkin::DrawSelectedTab(CQuorGraphics* g, const CTabItem& tab, const 
   const int y = frame.multiRow ? r.top - 3 : r.top;
   int x = x0 + W(15) / 2;
   if (tab.m_bFirstInRow) {
-    Piece(g, 9, x0, y, x0 + W(9) + 2, y + H(9));
+    Piece(g, frame, 9, x0, y, x0 + W(9) + 2, y + H(9));
     x = x0 + W(9);
   }
   const int xr = tab.m_bLastInRow ? r.right - W(11) : r.right - W(16) / 2;
-  Piece(g, 10, x, y, xr, y + H(10));
+  Piece(g, frame, 10, x, y, xr, y + H(10));
   if (!tab.m_bLastInRow)
-    PieceAt(g, 16, xr, y);
+    PieceAt(g, frame, 16, xr, y);
   else if (frame.multiRow)
-    PieceAt(g, 3, r.right - W(3) + 2, y);
+    PieceAt(g, frame, 3, r.right - W(3) + 2, y);
   else
-    PieceAt(g, 11, xr, y);
+    PieceAt(g, frame, 11, xr, y);
 }
 
-void CQuorTabSkin::DrawCaptions(HDC dc, HWND tabs, int selection) {
+void CQuorTabSkin::DrawCaptions(HDC dc, HWND tabs, const Frame& frame) {
   const bool focused = GetFocus() == tabs;
   for (int i = 0; i < ItemCount(tabs); ++i) {
     RECT rect = ItemRect(tabs, i);
     if (i == 0) rect.left = 0;
-    const bool selected = i == selection;
+    rect = frame.Place(rect);
+    const bool selected = i == frame.selection;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, selected ? m_SkinDef.m_crSelectedText : m_SkinDef.m_crText);
     HFONT font = selected ? m_SkinDef.m_hSelectedFont : m_SkinDef.m_hFont;

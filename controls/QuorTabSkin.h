@@ -22,6 +22,11 @@
 // TCM_* messages; rows are told apart by their bottoms. Several rows: every tab starts 3
 // pixels higher and the tabs of rows without the selection are drawn 6 pixels taller.
 //
+// Right-to-left (CQuorLib layout 1): the native control's rectangles are mirrored, and so
+// is the buffer this skin draws into; every piece and caption is therefore placed at the
+// mirrored position, so that the tabs show where the control hit-tests them (the pictures
+// themselves were flipped when they loaded).
+//
 // Limits: the default definition is all zeros and is not applied by the constructor, so a
 // skin draws nothing until SetSkinDef gave it one. Without a selection (TCM_GETCURSEL -1)
 // no row counts as the selected row. The panel top edge (8) is optional: without it
@@ -92,11 +97,12 @@ class TALIX_LIB_API CQuorTabSkin : public CQuorBaseSkinImpl<CQuorTabSkin, CQuorT
   struct Frame;  // the figures the drawing steps share
   int W(int index) const;
   int H(int index) const;
-  void Piece(CQuorGraphics* g, int index, int left, int top, int right, int bottom);
-  void PieceAt(CQuorGraphics* g, int index, int x, int y);
+  void Piece(CQuorGraphics* g, const Frame& frame, int index, int left, int top, int right,
+             int bottom);
+  void PieceAt(CQuorGraphics* g, const Frame& frame, int index, int x, int y);
   std::list<CTabItem> ReadTabs(HWND tabs, Frame* frame) const;
   void DrawPanel(CQuorGraphics* g, HWND tabs, const Frame& frame);
   void DrawUnselectedTab(CQuorGraphics* g, const CTabItem& tab, const Frame& frame);
   void DrawSelectedTab(CQuorGraphics* g, const CTabItem& tab, const Frame& frame);
-  void DrawCaptions(HDC dc, HWND tabs, int selection);
+  void DrawCaptions(HDC dc, HWND tabs, const Frame& frame);
 };
