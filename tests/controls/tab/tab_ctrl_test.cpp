@@ -16,10 +16,17 @@ using talix::host::CapturedImage;
 
 constexpr POINT kTabsOrigin{10, 10};  // where MakeTabs puts the control in the host
 
-// A page skin: valid, draws nothing, so a skinned page shows what lies behind it.
-class ClearSkin : public CQuorBaseSkinImpl<ClearSkin, int> {
+// A page skin: valid; draws a green square at (10, 10) over what lies behind the page.
+constexpr uint32_t kPageMark = 0x00FF80;
+class MarkSkin : public CQuorBaseSkinImpl<MarkSkin, int> {
  public:
   void Validate() override { m_nState = QUOR_SKIN_VALID; }
+  void Draw(CQuorWindow*, CQuorGraphics* graphics, int, int) override {
+    HBRUSH brush = CreateSolidBrush(RGB(0x00, 0xFF, 0x80));
+    const RECT mark{10, 10, 20, 20};
+    FillRect(*graphics, &mark, brush);
+    DeleteObject(brush);
+  }
 };
 
 TEST_F(TabTest, ClickSelectsNotifiesAndMovesTheSelectedLook) {
@@ -88,9 +95,9 @@ TEST_F(TabTest, PagesGetTheBufferBehindThem) {
   DestroyWindow(page);
 
   // A skinned page builds its buffer over the control's.
-  CQuorWindowImpl<ClearSkin> skinned;
-  ClearSkin clear;
-  skinned.SetSkin(&clear);
+  CQuorWindowImpl<MarkSkin> skinned;
+  MarkSkin mark;
+  skinned.SetSkin(&mark);
   RECT rect{20, b + 20, 120, b + 60};
   ASSERT_TRUE(skinned.Create(u"Static", tabs_->m_hWnd, rect, u"", 5, WS_CHILD | WS_VISIBLE, 0,
                              nullptr));
@@ -98,6 +105,11 @@ TEST_F(TabTest, PagesGetTheBufferBehindThem) {
   CapturedImage pageImage;
   ASSERT_TRUE(talix::host::CaptureWindow(skinned.m_hWnd, &pageImage));
   EXPECT_EQ(Rgb(pageImage.At(50, 20)), 0u);
+  EXPECT_EQ(Rgb(pageImage.At(15, 15)), kPageMark);
+  // The page shows over the control once both have painted.
+  const CapturedImage tabImage = Capture();
+  EXPECT_EQ(Rgb(tabImage.At(rect.left + 15, rect.top + 15)), kPageMark);
+  EXPECT_EQ(Rgb(tabImage.At(rect.left + 50, rect.top + 20)), 0u);
   DestroyWindow(skinned.m_hWnd);
 }
 

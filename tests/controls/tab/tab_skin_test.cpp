@@ -67,8 +67,9 @@ TEST_F(TabTest, TabsInOneRowEndWithThePieceTheirNeighboursCallFor) {
       // Every piece at its own height: unselected tabs of the selected row are not taller.
       const int height = kPieces[middle].cy;
       ExpectPiece(image, xr - 1, r.top + height - 1, middle);
-      if (!isSelected)
+      if (!isSelected) {
         EXPECT_NE(Rgb(image.At(xr - 1, r.top + height)), kPieces[middle].color);
+      }
     }
     ExpectPanel(image, selected.bottom);
     ExpectPiece(image, image.width - 1, selected.bottom - 1, 3);
