@@ -98,8 +98,9 @@ LRESULT CQuorTabCtrl::OnPaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 void CQuorTabCtrl::RepaintStrip(const PAINTSTRUCT& ps, const RECT& client) {
   PAINTSTRUCT strip = ps;
   strip.rcPaint = client;
-  RECT first{};
-  if (GetItemRect(0, &first) && first.bottom >= client.top) strip.rcPaint.bottom = first.bottom;
+  RECT first{};  // stays empty without tabs, which makes the strip empty too
+  GetItemRect(0, &first);
+  if (first.bottom >= client.top) strip.rcPaint.bottom = first.bottom;
   if (HWND parent = GetParent(m_hWnd))
     SendMessageW(parent, UWM_REPAINT, reinterpret_cast<WPARAM>(m_hWnd),
                  reinterpret_cast<LPARAM>(&strip));

@@ -83,13 +83,13 @@ class TALIX_LIB_API CQuorTabCtrl : public CQuorWindowImpl<CQuorTabSkin> {
 
  protected:
   using CQuorWindowImpl<CQuorTabSkin>::OnPaint;
-  LRESULT OnPaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnSize(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnFocusChange(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT OnGetBkclr(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT OnPaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT OnSize(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT OnGetBkclr(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   // Serves a page: the part of the buffer behind it, and that part of this window counts
   // as painted.
-  LRESULT OnRepaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT OnRepaint(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT OnFocusChange(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
   // The selection seen at the last paint.
   int m_nLastSelection;
