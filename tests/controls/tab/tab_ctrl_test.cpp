@@ -226,3 +226,33 @@ TEST_F(TabTest, HundredCyclesLeaveNoWindowsObjectsOrPictures) {
 
 }  // namespace
 }  // namespace tabtest
+
+namespace tabtest {
+namespace {
+
+TEST_F(TabTest, SizeAndFocusChangesRebuildThePicture) {
+  MakeTabs({u"One", u"Two"}, 1);
+  const RECT selected = ItemRect(1);
+  // Two pixels of the dotted focus rectangle's top line, 3 pixels inside the selected tab.
+  auto dotted = [&] {
+    const CapturedImage image = Capture();
+    const int y = selected.top + 3;
+    return Rgb(image.At(selected.left + 6, y)) != kPieces[10].color ||
+           Rgb(image.At(selected.left + 7, y)) != kPieces[10].color;
+  };
+  EXPECT_FALSE(dotted());
+  SetFocus(tabs_->m_hWnd);
+  ASSERT_EQ(GetFocus(), tabs_->m_hWnd);
+  EXPECT_TRUE(dotted());
+  SetFocus(host_);
+  EXPECT_FALSE(dotted());
+
+  SetWindowPos(tabs_->m_hWnd, nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
+  const CapturedImage image = Capture();
+  ASSERT_EQ(image.width, 200);
+  ExpectPiece(image, 199, 119, 5);
+  ExpectPiece(image, 199, (selected.bottom + 120) / 2, 4);
+}
+
+}  // namespace
+}  // namespace tabtest
