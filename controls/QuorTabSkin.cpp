@@ -74,8 +74,10 @@ CQuorTabSkin& CQuorTabSkin::operator=(const CQuorTabSkin& other) {
 
 CQuorTabSkin::~CQuorTabSkin() { Unload(); }
 
+// Validity is left to the next IsValid, which judges the pictures loaded now.
 void CQuorTabSkin::Load() {
   Unload();
+  m_nState = QUOR_SKIN_UNVALIDATED;
   for (int i = 0; i < QUOR_TAB_BITMAPS; ++i)
     if (m_SkinDef.m_nBitmapIDs[i])
       CQuorResourceManager::LoadBitmapW(&m_pBitmaps[i], CQuorLib::m_hInstRes,

@@ -75,7 +75,8 @@ class TALIX_LIB_API CQuorTabSkin : public CQuorBaseSkinImpl<CQuorTabSkin, CQuorT
   CQuorTabSkin& operator=(const CQuorTabSkin& other);
   ~CQuorTabSkin() override;
 
-  // Unload(), then every picture of the definition from CQuorLib's resource module.
+  // Unload(), then every picture of the definition from CQuorLib's resource module; the
+  // next IsValid judges the new pictures.
   void Load() override;
   void Unload() override;
   // Valid when every required picture is loaded.

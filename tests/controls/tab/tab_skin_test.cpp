@@ -167,6 +167,15 @@ TEST_F(TabTest, ValidityNeedsEveryPictureButThePanelTopEdge) {
   CQuorTabSkin unset;
   unset.Load();
   EXPECT_FALSE(unset.IsValid()) << "the all-zero default draws nothing";
+  // Loading again is judged afresh.
+  unset.SetSkinDef(TestSkinDef(nullptr));
+  unset.Load();
+  EXPECT_TRUE(unset.IsValid());
+  CQuorTabSkinDef partial = TestSkinDef(nullptr);
+  partial.m_nBitmapIDs[13] = 0;
+  unset.SetSkinDef(partial);
+  unset.Load();
+  EXPECT_FALSE(unset.IsValid());
 }
 
 TEST_F(TabTest, WithoutThePanelTopEdgeTheTopRowShowsWhatLiesBehind) {
