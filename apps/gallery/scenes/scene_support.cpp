@@ -43,6 +43,7 @@ std::vector<std::unique_ptr<Scene>> MakeAllScenes() {
   scenes.push_back(MakePushButtonScene());
   scenes.push_back(MakeCommonButtonScene());
   scenes.push_back(MakeTooltipScene());
+  scenes.push_back(MakeTabScene());
   return scenes;
 }
 

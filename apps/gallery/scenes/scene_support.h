@@ -23,5 +23,6 @@ std::unique_ptr<Scene> MakeStaticsScene();
 std::unique_ptr<Scene> MakePushButtonScene();
 std::unique_ptr<Scene> MakeCommonButtonScene();
 std::unique_ptr<Scene> MakeTooltipScene();
+std::unique_ptr<Scene> MakeTabScene();
 
 }  // namespace talix::gallery

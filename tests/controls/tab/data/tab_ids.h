@@ -1,0 +1,19 @@
+// Resource ids of the tab-control test pictures, in the tab skin's picture order.
+#define IDP_TAB_0 400
+#define IDP_TAB_1 401
+#define IDP_TAB_2 402
+#define IDP_TAB_3 403
+#define IDP_TAB_4 404
+#define IDP_TAB_5 405
+#define IDP_TAB_6 406
+#define IDP_TAB_7 407
+#define IDP_TAB_8 408
+#define IDP_TAB_9 409
+#define IDP_TAB_10 410
+#define IDP_TAB_11 411
+#define IDP_TAB_12 412
+#define IDP_TAB_13 413
+#define IDP_TAB_14 414
+#define IDP_TAB_15 415
+#define IDP_TAB_16 416
+#define IDP_TAB_17 417
