@@ -55,13 +55,26 @@ LRESULT CQuorWindowLink::CallPrevious(WNDPROC prevProc, HWND hwnd, UINT msg, WPA
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
+namespace {
+
+// The child of `window` a WM_DRAWITEM is for, or null when it names none.
+HWND DrawItemTarget(HWND window, const DRAWITEMSTRUCT& item, WPARAM wParam) {
+  // Ids need not be unique among siblings, so the control's own handle decides; the id
+  // is only a fallback for senders that leave the handle out.
+  if (!item.hwndItem) return GetDlgItem(window, static_cast<int>(wParam));
+  bool ownChild = IsWindow(item.hwndItem) && GetAncestor(item.hwndItem, GA_PARENT) == window;
+  return ownChild ? item.hwndItem : nullptr;
+}
+
+}  // namespace
+
 LRESULT CQuorWindowLink::ForwardDrawItem(HWND window, WNDPROC prevProc, UINT msg,
                                          WPARAM wParam, LPARAM lParam) {
   const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
   // Menu items are drawn by the menu's owner, not by a child; a request without its
   // record has nothing a child could draw from.
   bool forChild = item && item->CtlType != ODT_MENU;
-  HWND child = forChild ? GetDlgItem(window, static_cast<int>(wParam)) : nullptr;
+  HWND child = forChild ? DrawItemTarget(window, *item, wParam) : nullptr;
   WNDPROC childProc = child ? CurrentProc(child) : nullptr;
   if (!childProc) return CallPrevious(prevProc, window, msg, wParam, lParam);
   return CallWindowProcW(childProc, child, WM_DRAWITEM, wParam, lParam);

@@ -31,9 +31,10 @@ class TALIX_LIB_API CQuorWindowLink {
   // Passes a message on to `prevProc`, or to DefWindowProcW when there is none.
   static LRESULT CallPrevious(WNDPROC prevProc, HWND hwnd, UINT msg, WPARAM wParam,
                               LPARAM lParam);
-  // WM_DRAWITEM / OCM_DRAWITEM: sends WM_DRAWITEM to the child control whose id is
-  // wParam and returns its result. Menu items, requests without a DRAWITEMSTRUCT and ids
-  // without a child go to `prevProc` instead.
+  // WM_DRAWITEM / OCM_DRAWITEM: sends WM_DRAWITEM to the child control named by
+  // DRAWITEMSTRUCT::hwndItem (by the id in wParam when hwndItem is null) and returns its
+  // result. Menu items, requests without a DRAWITEMSTRUCT and items that name no child of
+  // `window` go to `prevProc` instead.
   static LRESULT ForwardDrawItem(HWND window, WNDPROC prevProc, UINT msg, WPARAM wParam,
                                  LPARAM lParam);
   // True when a UWM_REPAINT request names a live child window and carries a PAINTSTRUCT.

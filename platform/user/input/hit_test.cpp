@@ -6,10 +6,10 @@
 #include "platform/user/input/hit_test.h"
 
 #include "platform/user/input/input_state.h"
+#include "platform/user/paint/paint_geometry.h"
 #include "platform/user/window/frame_metrics.h"
 
 #include <win/input.h>
-#include <win/region.h>
 #include <win/sysmetrics.h>
 
 #include <algorithm>
@@ -59,8 +59,9 @@ POINT ScreenToClientLocked(const Window& window, POINT screen) {
 bool ContainsPointLocked(const Window& window, POINT screen) {
   RECT r = WindowScreenRectLocked(window);
   if (!Inside(r, screen)) return false;
-  return !window.windowRegion ||
-         PtInRegion(window.windowRegion, screen.x - r.left, screen.y - r.top);
+  gdi::Region32 region;
+  return !WindowRegionLocked(window, &region) ||
+         region.Contains(screen.x - r.left, screen.y - r.top);
 }
 
 Window* GeometricWindowAtLocked(POINT screen, const std::vector<HWND>& excluded) {

@@ -11,15 +11,21 @@ bool IsTopLevel(const Window& window) {
 
 // The window region in top coordinates, or null when the window has none.
 bool WindowRegionInTop(const Window& window, gdi::Region32* out) {
-  gdi::RegionObject* region = window.windowRegion ? gdi::PeekRegion(window.windowRegion) : nullptr;
-  if (!region) return false;
-  *out = gdi::Region32(&region->region);
+  if (!WindowRegionLocked(window, out)) return false;
   RECT at = WindowRectInTopLocked(window);
   out->Translate(at.left, at.top);
   return true;
 }
 
 }  // namespace
+
+bool WindowRegionLocked(const Window& window, gdi::Region32* out) {
+  gdi::RegionObject* region = window.windowRegion ? gdi::PeekRegion(window.windowRegion) : nullptr;
+  if (!region) return false;
+  *out = gdi::Region32(&region->region);
+  if (window.exStyle & WS_EX_LAYOUTRTL) out->MirrorX(RectWidth(window.rect));
+  return true;
+}
 
 Window* TopLevelLocked(const Window& window) {
   const Window* w = &window;

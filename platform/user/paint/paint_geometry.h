@@ -16,6 +16,12 @@ bool IsShownLocked(const Window& window);
 
 RECT WindowRectInTopLocked(const Window& window);
 RECT ClientRectInTopLocked(const Window& window);
+// The window region as the screen shows it, relative to the window's top-left corner;
+// false when the window has none. SetWindowRgn keeps the caller's region as given: a
+// WS_EX_LAYOUTRTL window's region runs leftwards from its right edge, so it is mirrored
+// here across the window's current width. Every user of the region reads it through
+// this, so painting, composition and hit-testing agree on the shape.
+bool WindowRegionLocked(const Window& window, gdi::Region32* out);
 // The window's rectangle cut to its window region, in top coordinates.
 gdi::Region32 ShapeInTopLocked(const Window& window);
 

@@ -1,6 +1,10 @@
 // SetWindowRgn, GetWindowRgn and GetWindowRgnBox.
 //
-// The region is in window coordinates (relative to the window's top-left). Once set, it
+// The region is kept as the caller gave it, in window coordinates: relative to the
+// window's top-left corner, or to its top-right corner (x running leftwards) when the
+// window has a right-to-left layout. GetWindowRgn and GetWindowRgnBox hand it back
+// unchanged; WindowRegionLocked turns it into the on-screen shape. A window whose layout
+// changes later reads the same region in its new layout's terms. Once set, it
 // belongs to the window: it is deleted when replaced and when the window is destroyed.
 // Painting, composition and hit-testing read Window::windowRegion under UserLock, so
 // the region is swapped and deleted under that lock.

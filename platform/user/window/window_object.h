@@ -68,9 +68,10 @@ struct Window {
   RECT rect{};
   RECT client{};
   RECT normalRect{};  // the restored rectangle while minimized or maximized
-  // The shape set by SetWindowRgn, in window coordinates (relative to the window's
-  // top-left); owned by the window. Painting clips to it and hit-testing ignores points
-  // outside it. Null for a rectangular window.
+  // The shape set by SetWindowRgn, in window coordinates as the caller gave them (from
+  // the top-right corner for WS_EX_LAYOUTRTL; read it through WindowRegionLocked); owned
+  // by the window. Painting clips to it and hit-testing ignores points outside it. Null
+  // for a rectangular window.
   HRGN windowRegion = nullptr;
   DWORD threadId = 0;
   std::shared_ptr<MessageQueue> queue;

@@ -98,6 +98,50 @@ TEST_F(PaintTest, WindowRegionClipsPaintingAndBelongsToTheWindow) {
   DeleteObject(copy);
 }
 
+// A right-to-left window's region runs from its right edge, so the same region shows
+// the window's other side; painting, the composed screen and hit-testing must agree.
+TEST_F(PaintTest, WindowRegionsAreMeasuredFromTheLayoutsLeadingCorner) {
+  constexpr int kWidth = 40, kHeight = 20, kRow = 5;
+  struct Case {
+    const char* name;
+    DWORD exStyle;
+    int firstShown, lastShown;  // the columns of the window the region [0, 15) covers
+  } const cases[] = {
+      {"left to right", 0, 0, 14},
+      {"right to left", WS_EX_LAYOUTRTL, 25, 39},
+  };
+  for (const Case& c : cases) {
+    HWND below = Filled(kParent, 0, 0, kWidth, kHeight);
+    HWND shaped = Make(WS_POPUP, 0, 0, kWidth, kHeight, nullptr, c.exStyle);
+    scripts[shaped] = WindowScript{true, kA};
+    HRGN given = CreateRectRgn(0, 0, 15, kHeight);
+    HRGN copy = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_TRUE(SetWindowRgn(shaped, given, FALSE));
+    ShowWindow(shaped, SW_SHOWNA);
+    host::PumpMessagesUntilIdle();
+    host::CapturedImage surface = Window(shaped), screen = Screen();
+    for (int x = 0; x < kWidth; ++x) {
+      bool shown = x >= c.firstShown && x <= c.lastShown;
+      EXPECT_EQ(surface.At(x, kRow), shown ? Argb(kA) : 0xFF000000u) << c.name << " paint " << x;
+      EXPECT_EQ(screen.At(x, kRow), Argb(shown ? kA : kParent)) << c.name << " screen " << x;
+      EXPECT_EQ(WindowFromPoint(POINT{x, kRow}), shown ? shaped : below) << c.name << " hit " << x;
+    }
+    EXPECT_EQ(GetWindowRgn(shaped, copy), SIMPLEREGION) << c.name;
+    EXPECT_TRUE(EqualRgn(copy, given)) << c.name << ": handed back as given";
+    RECT box;
+    EXPECT_EQ(GetWindowRgnBox(shaped, &box), SIMPLEREGION) << c.name;
+    EXPECT_EQ(box.left, 0) << c.name;
+    EXPECT_EQ(box.right, 15) << c.name;
+    // A later change of layout reads the kept region in the new layout's terms.
+    SetWindowLongW(shaped, GWL_EXSTYLE, c.exStyle ^ WS_EX_LAYOUTRTL);
+    EXPECT_EQ(WindowFromPoint(POINT{c.firstShown, kRow}), below) << c.name << " after flip";
+    EXPECT_EQ(WindowFromPoint(POINT{kWidth - 1 - c.firstShown, kRow}), shaped) << c.name;
+    DeleteObject(copy);
+    DestroyWindow(shaped);
+    DestroyWindow(below);
+  }
+}
+
 TEST_F(PaintTest, RtlWindowsGetMirroredDcsAndMirroredUpdateRectangles) {
   HWND hwnd = Make(WS_POPUP, 0, 0, 50, 20, nullptr, WS_EX_LAYOUTRTL);
   scripts[hwnd] = WindowScript{true, kA};
