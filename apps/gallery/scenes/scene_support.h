@@ -19,5 +19,6 @@ DWORD LayoutExStyle(const Variant& variant);
 
 // The scenes, one factory each.
 std::unique_ptr<Scene> MakeWindowTreeScene();
+std::unique_ptr<Scene> MakeStaticsScene();
 
 }  // namespace talix::gallery

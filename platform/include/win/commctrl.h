@@ -9,6 +9,7 @@
 
 #include <win/gdi.h>
 #include <win/icon.h>
+#include <win/tooltips.h>
 
 // ImageList_Create flags.
 #define ILC_MASK 0x00000001

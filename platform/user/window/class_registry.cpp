@@ -1,6 +1,7 @@
 // RegisterClass*, UnregisterClassW, GetClassInfo*, GetClassNameW and the class data.
 #include "platform/user/window/class_registry.h"
 
+#include "platform/comctl/tooltip/tooltip.h"
 #include "platform/user/controls/button.h"
 #include "platform/user/controls/static.h"
 #include "platform/user/window/atom_table.h"
@@ -42,6 +43,9 @@ void EnsureSystemClassesLocked() {
   Classes().back()->proc = controls::ButtonProc;
   AddSystemClassLocked(u"Static", CS_DBLCLKS | CS_PARENTDC, controls::kStaticExtraBytes, true);
   Classes().back()->proc = controls::StaticProc;
+  AddSystemClassLocked(u"tooltips_class32", CS_DBLCLKS | CS_SAVEBITS,
+                       comctl::tooltip::kTooltipExtraBytes, true);
+  Classes().back()->proc = comctl::tooltip::TooltipProc;
   AddSystemClassLocked(u"Edit", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ComboBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);
   AddSystemClassLocked(u"ListBox", CS_DBLCLKS | CS_PARENTDC, sizeof(LONG_PTR), true);

@@ -1,0 +1,139 @@
+#include "button_fixture.h"
+
+#include <win/commctrl.h>
+
+namespace buttontest {
+
+HostLog ButtonTest::log;
+
+CQuorButtonStateSkinDef PiecesState(UINT middleId) {
+  CQuorButtonStateSkinDef def{};
+  def.m_nImagePos = IMAGEPOS_NONE;
+  def.m_nLeftID = IDP_LEFT;
+  def.m_nMiddleID = middleId;
+  def.m_nRightID = IDP_RIGHT;
+  def.m_crText = RGB(255, 255, 255);
+  return def;
+}
+
+CQuorButtonSkinDef PiecesSkin() {
+  return CQuorButtonSkinDef{PiecesState(IDP_MIDDLE), PiecesState(IDP_MIDDLE_PRESSED),
+                            PiecesState(IDP_MIDDLE_HOT), PiecesState(IDP_MIDDLE_DISABLED)};
+}
+
+Canvas::Canvas(int cx, int cy) : cx_(cx) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = cx;
+  bi.bmiHeader.biHeight = -cy;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bits_ = static_cast<uint32_t*>(bits);
+  dc_ = CreateCompatibleDC(nullptr);
+  old_ = SelectObject(dc_, dib_);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, old_);
+  DeleteDC(dc_);
+  DeleteObject(dib_);
+}
+
+namespace {
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HostLog& log = ButtonTest::log;
+  switch (msg) {
+    case WM_DRAWITEM: {
+      // A plain parent hands the request back to the owner-drawn button.
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      return SendMessageW(item->hwndItem, WM_DRAWITEM, wParam, lParam);
+    }
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED) log.clicks.push_back(LOWORD(wParam));
+      return 0;
+    case UWM_BUTTONFOCUS:
+      log.focus.push_back(wParam);
+      return 0;
+    case UWM_REPAINT: {
+      auto* ps = reinterpret_cast<PAINTSTRUCT*>(lParam);
+      log.repaints.push_back(ps->rcPaint);
+      HBRUSH brush = CreateSolidBrush(kParentColor);
+      FillRect(ps->hdc, &ps->rcPaint, brush);
+      DeleteObject(brush);
+      return 0;
+    }
+    default:
+      return DefWindowProcW(hwnd, msg, wParam, lParam);
+  }
+}
+
+}  // namespace
+
+void ButtonTest::SetUp() {
+  // Stock objects and system colour brushes are made on first use and kept for good.
+  for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
+  for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
+  log = HostLog{};
+  CQuorLib::m_dwLayout = 0;
+  CQuorLib::SetResourceInstance(GetModuleHandleW(nullptr));
+  talix::host::UseVirtualClock(true);
+  talix::host::ResetInput();
+  talix::host::MouseMove(1000, 700);
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.lpfnWndProc = HostProc;
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = kHostClass;
+  ASSERT_NE(RegisterClassExW(&wc), 0);
+  talix::host::PumpMessagesUntilIdle();
+  gdiObjects_ = talix::host::LiveHandles(talix::HandleKind::GdiObject);
+  windows_ = talix::host::LiveWindowCount();
+  cached_ = CQuorResourceManager::GetCache().size();
+}
+
+void ButtonTest::TearDown() {
+  for (HWND hwnd : hosts_) DestroyWindow(hwnd);
+  talix::host::PumpMessagesUntilIdle();
+  UnregisterClassW(kHostClass, nullptr);
+  CQuorLib::m_dwLayout = 0;
+  talix::host::UseVirtualClock(false);
+  EXPECT_EQ(talix::host::LiveWindowCount(), windows_) << "windows leaked";
+  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::GdiObject), gdiObjects_)
+      << "GDI objects leaked";
+  EXPECT_EQ(CQuorResourceManager::GetCache().size(), cached_) << "pictures still held";
+}
+
+HWND ButtonTest::MakeHost(int x, int y, int cx, int cy) {
+  HWND hwnd = CreateWindowExW(0, kHostClass, u"", WS_POPUP | WS_VISIBLE, x, y, cx, cy, nullptr,
+                              nullptr, nullptr, nullptr);
+  EXPECT_TRUE(hwnd);
+  if (hwnd) hosts_.push_back(hwnd);
+  return hwnd;
+}
+
+HWND ButtonTest::MakeButton(CQuorButtonCtrlBase& button, HWND host, CQuorButtonSkin* skin,
+                            RECT rc, UINT id, DWORD style) {
+  button.SetSkin(skin);
+  HWND hwnd = button.Create(host, rc, id, WS_CHILD | WS_VISIBLE | style, 0);
+  EXPECT_TRUE(hwnd);
+  talix::host::PumpMessagesUntilIdle();
+  return hwnd;
+}
+
+talix::host::CapturedImage ButtonTest::Capture(HWND hwnd) {
+  talix::host::PumpMessagesUntilIdle();
+  talix::host::CapturedImage image;
+  EXPECT_TRUE(talix::host::CaptureWindow(hwnd, &image));
+  return image;
+}
+
+POINT ButtonTest::ScreenOrigin(HWND hwnd) {
+  POINT p{0, 0};
+  ClientToScreen(hwnd, &p);
+  return p;
+}
+
+}  // namespace buttontest

@@ -1,0 +1,4 @@
+// Resource ids of the tooltip tests.
+#pragma once
+
+#define IDS_TOOL_TEXT 101
