@@ -71,8 +71,8 @@ void Record(HWND dialog, Snapshot* shot) {
 
   POINT origin{0, 0};
   ClientToScreen(dialog, &origin);
-  // A mirrored client's (0, 0) is its right edge on the screen.
-  if (shot->exStyle & WS_EX_LAYOUTRTL) origin.x -= Width(shot->client);
+  // A mirrored client's (0, 0) is its rightmost column on the screen.
+  if (shot->exStyle & WS_EX_LAYOUTRTL) origin.x += 1 - Width(shot->client);
   shot->clientInImage = POINT{origin.x - shot->window.left, origin.y - shot->window.top};
 }
 
