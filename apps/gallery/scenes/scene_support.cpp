@@ -40,6 +40,7 @@ std::vector<std::unique_ptr<Scene>> MakeAllScenes() {
   std::vector<std::unique_ptr<Scene>> scenes;
   scenes.push_back(MakeWindowTreeScene());
   scenes.push_back(MakeStaticsScene());
+  for (auto& scene : MakeMessageBoxScenes()) scenes.push_back(std::move(scene));
   return scenes;
 }
 
