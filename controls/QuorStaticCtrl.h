@@ -21,7 +21,13 @@
 // Text colours live in one library-wide table keyed by the control; the destructor drops
 // the control's entry, so a later control at the same address starts with the default.
 //
-// Limits: one thread; black text cannot be set (0 means "default", grey 205).
+// Right-to-left (CQuorLib::GetLayout() == 1, mirrored windows): skins draw as in
+// left-to-right through the mirrored back buffer, their pictures flipped when they loaded;
+// text is drawn into the mirrored window DC, so SS_LEFT text starts at the right edge.
+//
+// Limits: one thread; black text cannot be set (0 means "default", grey 205). Vertical
+// centring applies to single-line text only (SS_LEFTNOWORDWRAP): DrawTextW ignores
+// DT_VCENTER for wrapping text, which therefore starts at the top.
 #pragma once
 
 #include "frame/talix_export.h"
@@ -32,7 +38,7 @@
 
 // The reflected form of WM_CTLCOLORSTATIC a parent may send back to the control.
 #ifndef OCM_CTLCOLORSTATIC
-#define OCM_CTLCOLORSTATIC (OCM__BASE + WM_CTLCOLORSTATIC)
+#define OCM_CTLCOLORSTATIC 0x2138  // WM_USER + 0x1C00 + WM_CTLCOLORSTATIC
 #endif
 
 class TALIX_LIB_API CQuorStaticCtrl : public CQuorWindowImpl<CQuorBaseSkin> {

@@ -220,6 +220,16 @@ TEST_F(StaticCtrlTest, ColourRequestsGetTransparentTextAndOneHollowBrush) {
   // The brush goes with the window (the fixture counts GDI objects).
 }
 
+TEST_F(StaticCtrlTest, EraseAsksTheParentForItsBackground) {
+  MakeHost();
+  CQuorStaticCtrl* control = MakeStatic(kPlace, 0, u"text", nullptr);
+  CaptureHost();  // the host's buffer exists from here on
+  Surface surface(60, 30, 0x000000);
+  EXPECT_EQ(SendMessageW(control->m_hWnd, WM_ERASEBKGND, WPARAM(surface.dc()), 0), 1);
+  for (int x : {0, 31, 59})
+    for (int y : {0, 29}) EXPECT_EQ(surface.At(x, y), HostColorAt(kPlace.left + x)) << x;
+}
+
 TEST_F(StaticCtrlTest, BackBufferIsDroppedOnInvalidationAndResize) {
   MakeHost();
   CQuorStaticGradientSkin skin;
