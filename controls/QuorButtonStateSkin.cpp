@@ -201,6 +201,20 @@ void CQuorButtonStateSkin::DrawFrame(CQuorWindow*, CQuorGraphics* graphics, DWOR
   graphics->DrawImage(*it, m_rcImage.left, m_rcImage.top);
 }
 
+// The window shows the back buffer mirrored in right-to-left layout (the buffer is flipped,
+// or a mirrored window flips it as it paints and maps its region the same way): the
+// outline drawn at the left then lies at the right, so the region is flipped as a whole -
+// pieces, their shapes and the band between them.
+static HRGN MirroredRegion(HRGN region, int cx) {
+  const DWORD size = GetRegionData(region, 0, nullptr);
+  if (!size) return nullptr;
+  std::vector<char> data(size);
+  auto* rgn = reinterpret_cast<RGNDATA*>(data.data());
+  if (GetRegionData(region, size, rgn) != size) return nullptr;
+  const XFORM flip{-1.0f, 0.0f, 0.0f, 1.0f, static_cast<float>(cx), 0.0f};
+  return ExtCreateRegion(&flip, size, rgn);
+}
+
 void CQuorButtonStateSkin::SetupRegion(HWND hwnd, RECT rect, CQuorGraphics*) {
   if (!hwnd || !m_pLeft || !m_pRight || !m_pLeft->GetMask() || !m_pRight->GetMask()) return;
   const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
@@ -213,14 +227,16 @@ void CQuorButtonStateSkin::SetupRegion(HWND hwnd, RECT rect, CQuorGraphics*) {
       if (part) DeleteObject(part);
     return;
   }
-  // Right to left: the end pieces trade places on screen.
-  if (CQuorLib::GetLayout() == 1)
-    OffsetRgn(left, cx - m_pLeft->GetWidth(), 0);
-  else
-    OffsetRgn(right, cx - m_pRight->GetWidth(), 0);
+  OffsetRgn(right, cx - m_pRight->GetWidth(), 0);
   for (HRGN part : {left, middle, right}) {
     CombineRgn(region, region, part, RGN_OR);
     DeleteObject(part);
+  }
+  if (CQuorLib::GetLayout() == 1) {
+    HRGN mirrored = MirroredRegion(region, cx);
+    DeleteObject(region);
+    if (!mirrored) return;
+    region = mirrored;
   }
   m_hRgn = region;
   if (HDC dc = GetDC(hwnd)) {

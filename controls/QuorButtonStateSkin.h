@@ -3,7 +3,9 @@
 // A state draws a three-piece background (left end piece at its own size, the middle
 // picture tiled - never stretched - between the ends, right end piece), then an optional
 // image placed by m_nImagePos, then the window text as caption. When both end pieces
-// carry masks the window is cut to their outlines joined by the middle band. A state
+// carry masks the window is cut to their outlines joined by the middle band; in
+// right-to-left layout that region is flipped as a whole, as the back buffer is (the
+// region of a mirrored window counts from its upper-right corner). A state
 // with a run of frames (m_nFirstFrameID..m_nLastFrameID) animates them over the image
 // rectangle; the owning control drives the frames from a timer (DrawFrame).
 //

@@ -39,6 +39,7 @@ DWORD LayoutExStyle(const Variant& variant) { return variant.rightToLeft ? WS_EX
 std::vector<std::unique_ptr<Scene>> MakeAllScenes() {
   std::vector<std::unique_ptr<Scene>> scenes;
   scenes.push_back(MakeWindowTreeScene());
+  scenes.push_back(MakePushButtonScene());
   scenes.push_back(MakeStaticsScene());
   for (auto& scene : MakeMessageBoxScenes()) scenes.push_back(std::move(scene));
   return scenes;

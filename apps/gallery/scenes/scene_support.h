@@ -19,6 +19,7 @@ DWORD LayoutExStyle(const Variant& variant);
 
 // The scenes, one factory each.
 std::unique_ptr<Scene> MakeWindowTreeScene();
+std::unique_ptr<Scene> MakePushButtonScene();
 std::unique_ptr<Scene> MakeStaticsScene();
 std::vector<std::unique_ptr<Scene>> MakeMessageBoxScenes();
 

@@ -136,7 +136,8 @@ TEST_F(ButtonInputTest, OnlyAutomaticKindsKeepTheCheck) {
     LRESULT checked;
   } cases[] = {{BS_PUSHBUTTON, BST_UNCHECKED},   {BS_RADIOBUTTON, BST_UNCHECKED},
                {BS_CHECKBOX, BST_UNCHECKED},     {BS_AUTO3STATE, BST_UNCHECKED},
-               {BS_AUTOCHECKBOX, BST_CHECKED},   {BS_AUTORADIOBUTTON, BST_CHECKED}};
+               {BS_OWNERDRAW, BST_UNCHECKED},    {BS_AUTOCHECKBOX, BST_CHECKED},
+               {BS_AUTORADIOBUTTON, BST_CHECKED}};
   int x = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.type);
@@ -187,6 +188,24 @@ TEST_F(ButtonInputTest, CheckingADisabledRadioEndsItsGroupWalk) {
   EXPECT_EQ(posted, 2);
   EXPECT_EQ((std::vector<LRESULT>{Checked(r1), Checked(r2), Checked(r3)}),
             (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_UNCHECKED}));
+}
+
+TEST_F(ButtonInputTest, FocusRectangleOnlyOnFocusReactiveButtons) {
+  // The focus rectangle's left edge runs down the first column of the middle.
+  auto edgeDrawn = [&](HWND b) {
+    SetFocus(b);
+    const auto image = Capture(b);
+    for (int y = 2; y < kPieceHeight - 2; ++y)
+      if (!Near(image.At(kLeftWidth, y) & 0xFFFFFF, Rgb(MiddleColor(0)))) return true;
+    return false;
+  };
+  HWND reactive = Add({10, 10, 110, 30}, 1);
+  EXPECT_TRUE(edgeDrawn(reactive));
+  buttons_.back()->SetFocusReactive(false);
+  EXPECT_FALSE(edgeDrawn(reactive));
+  CQuorButtonCtrl2 plain;
+  HWND b2 = MakeButton(plain, host_, &skin_, RECT{10, 40, 110, 60}, 2);
+  EXPECT_FALSE(edgeDrawn(b2));
 }
 
 TEST_F(ButtonInputTest, DoubleClickActsAsASecondPress) {

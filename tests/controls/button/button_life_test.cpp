@@ -97,6 +97,27 @@ TEST_F(ButtonLifeTest, MakingAndDestroyingButtonsLeavesNothingBehind) {
   skin.Unload();
 }
 
+TEST_F(ButtonLifeTest, SubclassingTakesOverANativeButton) {
+  CQuorButtonSkin skin;
+  HWND host = MakeHost();
+  HWND native = CreateWindowExW(WS_EX_NOPARENTNOTIFY, u"Button", u"Go",
+                                WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 10, 100, 20, host,
+                                reinterpret_cast<HMENU>(9), nullptr, nullptr);
+  ASSERT_TRUE(native);
+  CQuorButtonCtrl button;
+  button.SetSkin(&skin);
+  ASSERT_TRUE(button.SubclassWindow(native));
+  const DWORD style = DWORD(GetWindowLongW(native, GWL_STYLE));
+  EXPECT_EQ(style & BS_TYPEMASK, DWORD(BS_OWNERDRAW));
+  EXPECT_EQ(style & (WS_CLIPSIBLINGS | WS_CLIPCHILDREN), DWORD(WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+  EXPECT_EQ(GetWindowLongW(native, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY, 0);
+  EXPECT_EQ(button.GetKind(), BUTTONKIND_CHECK);
+  // A window carries one skinned object.
+  CQuorButtonCtrl2 second;
+  EXPECT_FALSE(second.SubclassWindow(native));
+  EXPECT_FALSE(second.SubclassWindow(nullptr));
+}
+
 TEST_F(ButtonLifeTest, SizingFromThePictures) {
   CQuorButtonSkin skin;
   skin.SetSkinDef(PiecesSkin());

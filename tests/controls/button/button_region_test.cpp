@@ -53,13 +53,27 @@ TEST_F(ButtonRegionTest, RegionFollowsTheEndPieces) {
   EXPECT_TRUE(log.clicks.empty());
 }
 
-TEST_F(ButtonRegionTest, RightToLeftMirrorsTheRegion) {
+TEST_F(ButtonRegionTest, RightToLeftMirrorsTheRegionWithTheBackBuffer) {
+  // Right-to-left layout: the pictures mirror as they load (the left piece's notch moves
+  // to its inner side, x 4..5; the right piece's to x 0..2 of it, 92..94 of the button)
+  // and the back buffer is mirrored as a whole, so the window shows the right piece's
+  // notch at 5..7 and the left piece's at 94..95. The region goes with it.
   CQuorLib::m_dwLayout = 1;
   HWND b = MakePiecesButton();
-  std::vector<POINT> mirrored;
-  for (POINT p : kProbes) mirrored.push_back(POINT{99 - p.x, p.y});
-  EXPECT_EQ(Inside(b, mirrored),
-            (std::vector<bool>{false, true, true, false, true, true, true}));
+  HWND host = GetParent(b);
+  struct Probe {
+    int x, y;
+    bool onButton;
+  } probes[] = {{5, 2, false}, {7, 0, false}, {4, 0, true},  {8, 0, true},  {6, 3, true},
+                {94, 1, false}, {95, 0, false}, {93, 0, true}, {96, 0, true}, {0, 0, true}};
+  for (const Probe& p : probes) {
+    SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+    EXPECT_EQ(WindowFromPoint(POINT{10 + p.x, 10 + p.y}), p.onButton ? b : host);
+  }
+  // What shows there is the host, not a piece of the button.
+  const auto image = Capture(host);
+  EXPECT_EQ(image.At(10 + 6, 10 + 1) & 0xFFFFFF, 0u);
+  EXPECT_NE(image.At(10 + 4, 10 + 1) & 0xFFFFFF, 0u);
 }
 
 TEST_F(ButtonRegionTest, CaptionOnlySkinLeavesTheWindowWhole) {
