@@ -19,8 +19,10 @@
 // skinned background that subclasses the dialog.
 //
 // Limits: button sets OK, OK/Cancel, Yes/No and Yes/No/Cancel; any other set shows the
-// four buttons where the template puts them, with no default. Captions are at most 254
-// characters. One thread.
+// four buttons where the template puts them, with no default (a box wider than the
+// template shows them all, a narrower one cuts off those beyond its edge). Captions are
+// at most 254 characters. One thread. The default button is marked by the dialog
+// manager, which may give it the native push-button type in place of owner-draw.
 #pragma once
 
 #include "controls/QuorButtonCtrl.h"
