@@ -44,6 +44,7 @@ std::vector<std::unique_ptr<Scene>> MakeAllScenes() {
   scenes.push_back(MakeCommonButtonScene());
   scenes.push_back(MakeTooltipScene());
   scenes.push_back(MakeTabScene());
+  for (auto& scene : MakeMessageBoxScenes()) scenes.push_back(std::move(scene));
   return scenes;
 }
 

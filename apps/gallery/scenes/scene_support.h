@@ -24,5 +24,6 @@ std::unique_ptr<Scene> MakePushButtonScene();
 std::unique_ptr<Scene> MakeCommonButtonScene();
 std::unique_ptr<Scene> MakeTooltipScene();
 std::unique_ptr<Scene> MakeTabScene();
+std::vector<std::unique_ptr<Scene>> MakeMessageBoxScenes();
 
 }  // namespace talix::gallery
