@@ -161,10 +161,17 @@ LRESULT DialogCode(HWND hwnd) {
   }
 }
 
-// BM_SETSTYLE: replaces the type and flag bits (the WS_* bits stay).
+// BM_SETSTYLE: replaces the type and flag bits (the WS_* bits stay). The dialog manager
+// moves the default between push buttons with BS_PUSHBUTTON / BS_DEFPUSHBUTTON; an
+// owner-drawn button keeps its type then, so its owner goes on drawing it.
 void SetStyle(HWND hwnd, WPARAM style, LPARAM redraw) {
   LONG old = GetWindowLongW(hwnd, GWL_STYLE);
-  SetWindowLongW(hwnd, GWL_STYLE, LONG((old & 0xFFFF0000) | (DWORD(style) & 0xFFFF)));
+  DWORD requested = DWORD(style) & 0xFFFF;
+  const DWORD requestedType = requested & BS_TYPEMASK;
+  if ((DWORD(old) & BS_TYPEMASK) == BS_OWNERDRAW &&
+      (requestedType == BS_PUSHBUTTON || requestedType == BS_DEFPUSHBUTTON))
+    requested = (requested & ~DWORD(BS_TYPEMASK)) | BS_OWNERDRAW;
+  SetWindowLongW(hwnd, GWL_STYLE, LONG((old & 0xFFFF0000) | requested));
   if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
 }
 

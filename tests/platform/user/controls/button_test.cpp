@@ -240,6 +240,19 @@ TEST_F(ButtonTest, DialogCodesFollowTheTypeAndSetStyle) {
   }
 }
 
+// The dialog manager moves the default with BS_DEFPUSHBUTTON / BS_PUSHBUTTON; an owner-drawn
+// button stays owner-drawn (else its owner would stop drawing it), other types change.
+TEST_F(ButtonTest, DefaultButtonSwitchKeepsOwnerDraw) {
+  HWND button = Button(BS_OWNERDRAW | WS_TABSTOP);
+  for (DWORD type : {DWORD(BS_DEFPUSHBUTTON), DWORD(BS_PUSHBUTTON)}) {
+    SendMessageW(button, BM_SETSTYLE, type | BS_NOTIFY, TRUE);
+    EXPECT_EQ(DWORD(GetWindowLongW(button, GWL_STYLE)),
+              WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW | BS_NOTIFY);
+  }
+  SendMessageW(button, BM_SETSTYLE, BS_AUTOCHECKBOX, TRUE);
+  EXPECT_EQ(GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+}
+
 TEST_F(ButtonTest, NotifyStyleReportsFocusAndDoubleClicks) {
   HWND button = Button(BS_PUSHBUTTON | BS_NOTIFY, 3);
   HWND quiet = Button(BS_PUSHBUTTON, 4, 200, 20);
