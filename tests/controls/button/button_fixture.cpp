@@ -21,26 +21,6 @@ CQuorButtonSkinDef PiecesSkin() {
                             PiecesState(IDP_MIDDLE_HOT), PiecesState(IDP_MIDDLE_DISABLED)};
 }
 
-Canvas::Canvas(int cx, int cy) : cx_(cx) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = cx;
-  bi.bmiHeader.biHeight = -cy;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bits_ = static_cast<uint32_t*>(bits);
-  dc_ = CreateCompatibleDC(nullptr);
-  old_ = SelectObject(dc_, dib_);
-}
-
-Canvas::~Canvas() {
-  SelectObject(dc_, old_);
-  DeleteDC(dc_);
-  DeleteObject(dib_);
-}
-
 namespace {
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 // or cached picture behind.
 #pragma once
 
+#include "tests/support/dib_surface.h"
 #include "controls/QuorButtonCtrl.h"
 #include "controls/QuorButtonCtrl2.h"
 #include "data/button_ids.h"
@@ -58,23 +59,8 @@ inline bool Near(uint32_t a, uint32_t b) {
 }
 #define EXPECT_NEAR_RGB(a, b) EXPECT_PRED2(Near, a, b)
 
-// A 32-bit top-down DIB in a memory DC to draw skins into; starts black.
-class Canvas {
- public:
-  Canvas(int cx, int cy);
-  ~Canvas();
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-  HDC dc() const { return dc_; }
-  uint32_t At(int x, int y) const { return bits_[y * cx_ + x] & 0xFFFFFF; }
-
- private:
-  int cx_;
-  HBITMAP dib_;
-  HDC dc_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-};
+// A 32-bit top-down DIB in a memory DC.
+using Canvas = talix::testing::DibSurface;
 
 class ButtonTest : public ::testing::Test {
  public:

@@ -4,6 +4,7 @@
 // GDI object, icon or cached picture behind.
 #pragma once
 
+#include "tests/support/dib_surface.h"
 #include "controls/QuorStaticBitmapSkin.h"
 #include "controls/QuorStaticChromeSkin.h"
 #include "controls/QuorStaticCtrl.h"
@@ -44,22 +45,7 @@ inline uint32_t ToRgb(COLORREF c) {
 }
 
 // A 32-bit top-down DIB in a memory DC, for drawing skins directly.
-class Surface {
- public:
-  Surface(int cx, int cy, uint32_t fill);
-  ~Surface();
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-  HDC dc() const { return dc_; }
-  uint32_t At(int x, int y) const { return bits_[size_t(y) * size_t(cx_) + size_t(x)] & 0xFFFFFF; }
-
- private:
-  int cx_;
-  HBITMAP dib_;
-  HDC dc_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-};
+using Surface = talix::testing::DibSurface;
 
 // Columns and rows of a capture that differ from what the host shows behind them.
 struct Ink {

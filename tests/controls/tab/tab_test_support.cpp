@@ -54,27 +54,6 @@ HostLog& Log() {
   return log;
 }
 
-Surface::Surface(int cx, int cy, uint32_t fill) : cx_(cx) {
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = cx;
-  bi.bmiHeader.biHeight = -cy;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  dib_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  bits_ = static_cast<uint32_t*>(bits);
-  dc_ = CreateCompatibleDC(nullptr);
-  old_ = SelectObject(dc_, dib_);
-  for (size_t i = 0; bits_ && i < size_t(cx) * size_t(cy); ++i) bits_[i] = fill;
-}
-
-Surface::~Surface() {
-  SelectObject(dc_, old_);
-  DeleteDC(dc_);
-  DeleteObject(dib_);
-}
-
 void TabTest::SetUp() {
   ASSERT_TRUE(kPrivateFonts);
   // Stock objects and system colour brushes are made on first use and kept for good.

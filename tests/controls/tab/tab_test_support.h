@@ -3,6 +3,7 @@
 // the control, and a fixture that leaves no window, GDI object or cached picture behind.
 #pragma once
 
+#include "tests/support/dib_surface.h"
 #include "controls/QuorTabCtrl.h"
 #include "controls/QuorTabSkin.h"
 #include "data/tab_ids.h"
@@ -47,22 +48,7 @@ struct HostLog {
 HostLog& Log();
 
 // A 32-bit top-down DIB in a memory DC.
-class Surface {
- public:
-  Surface(int cx, int cy, uint32_t fill);
-  ~Surface();
-  Surface(const Surface&) = delete;
-  Surface& operator=(const Surface&) = delete;
-  HDC dc() const { return dc_; }
-  uint32_t At(int x, int y) const { return bits_[size_t(y) * size_t(cx_) + size_t(x)] & 0xFFFFFF; }
-
- private:
-  int cx_;
-  HBITMAP dib_;
-  HDC dc_;
-  HGDIOBJ old_;
-  uint32_t* bits_ = nullptr;
-};
+using Surface = talix::testing::DibSurface;
 
 // Fails the test where the pixel at (x, y) of the capture does not show picture `piece`.
 void ExpectPiece(const talix::host::CapturedImage& image, int x, int y, int piece);
