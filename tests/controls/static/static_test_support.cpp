@@ -24,10 +24,7 @@ uint32_t HostColorAt(int screenX) {
 
 void StaticTest::SetUp() {
   ASSERT_TRUE(kPrivateFonts);
-  // Stock objects and system colour brushes are made on first use and kept for good.
-  for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
-  for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
-  LoadIconW(nullptr, IDI_APPLICATION);  // shared system icons too
+  talix::testing::MakeSharedSystemObjects();
   CQuorLib::m_dwLayout = 0;
   savedResources_ = CQuorLib::GetResourceInstance();
   CQuorLib::SetResourceInstance(GetModuleHandleW(nullptr));
@@ -37,10 +34,7 @@ void StaticTest::SetUp() {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   wc.lpszClassName = kHostClass;
   ASSERT_NE(RegisterClassExW(&wc), 0);
-  windows_ = talix::host::LiveWindowCount();
-  gdiObjects_ = talix::host::LiveHandles(talix::HandleKind::GdiObject);
-  icons_ = talix::host::LiveHandles(talix::HandleKind::Icon);
-  cached_ = CQuorResourceManager::GetCache().size();
+  counts_ = talix::testing::LiveCounts::Now();
 }
 
 void StaticTest::TearDown() {
@@ -53,11 +47,7 @@ void StaticTest::TearDown() {
   UnregisterClassW(kHostClass, nullptr);
   CQuorLib::m_dwLayout = 0;
   CQuorLib::SetResourceInstance(savedResources_);
-  EXPECT_EQ(talix::host::LiveWindowCount(), windows_) << "windows leaked";
-  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::GdiObject), gdiObjects_)
-      << "GDI objects leaked";
-  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::Icon), icons_) << "icons leaked";
-  EXPECT_EQ(CQuorResourceManager::GetCache().size(), cached_) << "pictures still cached";
+  counts_.ExpectUnchanged();
 }
 
 HWND StaticTest::MakeHost(bool rtl) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "tests/support/dib_surface.h"
+#include "tests/support/live_counts.h"
 #include "controls/QuorStaticBitmapSkin.h"
 #include "controls/QuorStaticChromeSkin.h"
 #include "controls/QuorStaticCtrl.h"
@@ -79,7 +80,7 @@ class StaticTest : public ::testing::Test {
   std::vector<std::unique_ptr<CQuorStaticCtrl>> statics_;
   HFONT font_ = nullptr;
   HINSTANCE savedResources_ = nullptr;
-  size_t windows_ = 0, gdiObjects_ = 0, icons_ = 0, cached_ = 0;
+  talix::testing::LiveCounts counts_;
 };
 
 }  // namespace statictest

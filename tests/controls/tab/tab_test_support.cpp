@@ -56,9 +56,7 @@ HostLog& Log() {
 
 void TabTest::SetUp() {
   ASSERT_TRUE(kPrivateFonts);
-  // Stock objects and system colour brushes are made on first use and kept for good.
-  for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
-  for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
+  talix::testing::MakeSharedSystemObjects();
   Log() = HostLog{};
   CQuorLib::m_dwLayout = 0;
   savedResources_ = CQuorLib::GetResourceInstance();
@@ -69,9 +67,7 @@ void TabTest::SetUp() {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   wc.lpszClassName = kHostClass;
   ASSERT_NE(RegisterClassExW(&wc), 0);
-  windows_ = talix::host::LiveWindowCount();
-  gdiObjects_ = talix::host::LiveHandles(talix::HandleKind::GdiObject);
-  cached_ = CQuorResourceManager::GetCache().size();
+  counts_ = talix::testing::LiveCounts::Now();
 }
 
 void TabTest::TearDown() {
@@ -83,10 +79,7 @@ void TabTest::TearDown() {
   UnregisterClassW(kHostClass, nullptr);
   CQuorLib::m_dwLayout = 0;
   CQuorLib::SetResourceInstance(savedResources_);
-  EXPECT_EQ(talix::host::LiveWindowCount(), windows_) << "windows leaked";
-  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::GdiObject), gdiObjects_)
-      << "GDI objects leaked";
-  EXPECT_EQ(CQuorResourceManager::GetCache().size(), cached_) << "pictures still cached";
+  counts_.ExpectUnchanged();
 }
 
 void TabTest::MakeHost(bool rtl) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tests/support/dib_surface.h"
+#include "tests/support/live_counts.h"
 #include "controls/QuorTabCtrl.h"
 #include "controls/QuorTabSkin.h"
 #include "data/tab_ids.h"
@@ -74,7 +75,7 @@ class TabTest : public ::testing::Test {
  private:
   HFONT font_ = nullptr;
   HINSTANCE savedResources_ = nullptr;
-  size_t windows_ = 0, gdiObjects_ = 0, cached_ = 0;
+  talix::testing::LiveCounts counts_;
 };
 
 }  // namespace tabtest
