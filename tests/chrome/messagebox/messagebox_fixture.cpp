@@ -2,22 +2,12 @@
 
 #include "frame/QuorLib.h"
 #include "frame/QuorResourceManager.h"
-#include "tests/controls/button/data/button_ids.h"
+#include "tests/controls/button/pieces_skin.h"
 
 #include <filesystem>
 
 namespace msgboxtest {
 namespace {
-
-CQuorButtonStateSkinDef PiecesState(UINT middleId) {
-  CQuorButtonStateSkinDef def{};
-  def.m_nImagePos = IMAGEPOS_NONE;
-  def.m_nLeftID = IDP_LEFT;
-  def.m_nMiddleID = middleId;
-  def.m_nRightID = IDP_RIGHT;
-  def.m_crText = RGB(255, 255, 255);
-  return def;
-}
 
 // The module of a built language: bin/Lang/TALIX_<code>.wdp beside the test executable.
 std::u16string LanguagePath(const char* code) {
@@ -110,9 +100,7 @@ void MessageBoxTest::SetUp() {
   windows_ = talix::host::LiveWindowCount();
   cached_ = CQuorResourceManager::GetCache().size();
 
-  buttonSkin_.SetSkinDef(CQuorButtonSkinDef{PiecesState(IDP_MIDDLE), PiecesState(IDP_MIDDLE_PRESSED),
-                                            PiecesState(IDP_MIDDLE_HOT),
-                                            PiecesState(IDP_MIDDLE_DISABLED)});
+  buttonSkin_.SetSkinDef(PiecesSkin());
   buttonSkin_.Load();
   // One flat colour (the yellow of the image picture), so that the icon and the text
   // stand out wherever the box puts them.

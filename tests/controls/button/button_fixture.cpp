@@ -6,21 +6,6 @@ namespace buttontest {
 
 HostLog ButtonTest::log;
 
-CQuorButtonStateSkinDef PiecesState(UINT middleId) {
-  CQuorButtonStateSkinDef def{};
-  def.m_nImagePos = IMAGEPOS_NONE;
-  def.m_nLeftID = IDP_LEFT;
-  def.m_nMiddleID = middleId;
-  def.m_nRightID = IDP_RIGHT;
-  def.m_crText = RGB(255, 255, 255);
-  return def;
-}
-
-CQuorButtonSkinDef PiecesSkin() {
-  return CQuorButtonSkinDef{PiecesState(IDP_MIDDLE), PiecesState(IDP_MIDDLE_PRESSED),
-                            PiecesState(IDP_MIDDLE_HOT), PiecesState(IDP_MIDDLE_DISABLED)};
-}
-
 namespace {
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

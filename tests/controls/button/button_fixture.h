@@ -10,6 +10,7 @@
 #include "data/button_ids.h"
 #include "frame/QuorLib.h"
 #include "frame/QuorResourceManager.h"
+#include "tests/controls/button/pieces_skin.h"
 
 #include <talix/host.h>
 #include <windows.h>
@@ -38,10 +39,6 @@ constexpr int kLeftWidth = 6, kRightWidth = 8, kMiddleWidth = 4, kPieceHeight = 
 // disabled).
 inline COLORREF MiddleColor(int x, int red = 0) { return RGB(red, 0, 100 + 50 * x); }
 
-// A state with the three pieces (middle `middleId`) and a caption.
-CQuorButtonStateSkinDef PiecesState(UINT middleId);
-// Every state with pieces; the middles tell the states apart.
-CQuorButtonSkinDef PiecesSkin();
 
 // 0x00RRGGBB of a COLORREF, the form the pixel reads give.
 inline uint32_t Rgb(COLORREF c) {
