@@ -85,9 +85,7 @@ void Respond(HWND dialog, Answer answer) {
 }  // namespace
 
 void MessageBoxTest::SetUp() {
-  // Stock objects and system colour brushes are made on first use and kept for good.
-  for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
-  for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
+  talix::testing::MakeSharedSystemObjects();
   CQuorLib::m_dwLayout = 0;
   CQuorLib::SetResourceInstance(GetModuleHandleW(nullptr));
   CQuorMessageBox::ResetConfiguration();
@@ -96,9 +94,7 @@ void MessageBoxTest::SetUp() {
   talix::host::ResetModalScript();
   talix::host::MouseMove(1270, 1000);
   talix::host::PumpMessagesUntilIdle();
-  gdiObjects_ = talix::host::LiveHandles(talix::HandleKind::GdiObject);
-  windows_ = talix::host::LiveWindowCount();
-  cached_ = CQuorResourceManager::GetCache().size();
+  counts_ = talix::testing::LiveCounts::Now();
 
   buttonSkin_.SetSkinDef(PiecesSkin());
   buttonSkin_.Load();
@@ -117,10 +113,7 @@ void MessageBoxTest::TearDown() {
   for (auto& [code, module] : languages_) FreeLibrary(module);
   CQuorLib::m_dwLayout = 0;
   talix::host::UseVirtualClock(false);
-  EXPECT_EQ(talix::host::LiveWindowCount(), windows_) << "windows leaked";
-  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::GdiObject), gdiObjects_)
-      << "GDI objects leaked";
-  EXPECT_EQ(CQuorResourceManager::GetCache().size(), cached_) << "pictures still held";
+  counts_.ExpectUnchanged();
 }
 
 HINSTANCE MessageBoxTest::Language(const char* code) {

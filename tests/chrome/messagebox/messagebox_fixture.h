@@ -4,6 +4,7 @@
 // window, GDI object or cached picture behind.
 #pragma once
 
+#include "tests/support/live_counts.h"
 #include "chrome/QuorMessageBox.h"
 #include "resources/lang/lang_msgbox_ids.h"
 
@@ -69,9 +70,7 @@ class MessageBoxTest : public ::testing::Test {
 
  private:
   std::map<std::string, HINSTANCE> languages_;
-  size_t gdiObjects_ = 0;
-  size_t windows_ = 0;
-  size_t cached_ = 0;
+  talix::testing::LiveCounts counts_;
 };
 
 // Width and height of a rectangle.

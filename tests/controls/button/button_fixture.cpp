@@ -38,9 +38,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void ButtonTest::SetUp() {
-  // Stock objects and system colour brushes are made on first use and kept for good.
-  for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
-  for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
+  talix::testing::MakeSharedSystemObjects();
   log = HostLog{};
   CQuorLib::m_dwLayout = 0;
   CQuorLib::SetResourceInstance(GetModuleHandleW(nullptr));
@@ -54,9 +52,7 @@ void ButtonTest::SetUp() {
   wc.lpszClassName = kHostClass;
   ASSERT_NE(RegisterClassExW(&wc), 0);
   talix::host::PumpMessagesUntilIdle();
-  gdiObjects_ = talix::host::LiveHandles(talix::HandleKind::GdiObject);
-  windows_ = talix::host::LiveWindowCount();
-  cached_ = CQuorResourceManager::GetCache().size();
+  counts_ = talix::testing::LiveCounts::Now();
 }
 
 void ButtonTest::TearDown() {
@@ -65,10 +61,7 @@ void ButtonTest::TearDown() {
   UnregisterClassW(kHostClass, nullptr);
   CQuorLib::m_dwLayout = 0;
   talix::host::UseVirtualClock(false);
-  EXPECT_EQ(talix::host::LiveWindowCount(), windows_) << "windows leaked";
-  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::GdiObject), gdiObjects_)
-      << "GDI objects leaked";
-  EXPECT_EQ(CQuorResourceManager::GetCache().size(), cached_) << "pictures still held";
+  counts_.ExpectUnchanged();
 }
 
 HWND ButtonTest::MakeHost(int x, int y, int cx, int cy) {

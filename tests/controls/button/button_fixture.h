@@ -4,6 +4,7 @@
 // or cached picture behind.
 #pragma once
 
+#include "tests/support/live_counts.h"
 #include "tests/support/dib_surface.h"
 #include "controls/QuorButtonCtrl.h"
 #include "controls/QuorButtonCtrl2.h"
@@ -79,9 +80,7 @@ class ButtonTest : public ::testing::Test {
 
  private:
   std::vector<HWND> hosts_;
-  size_t gdiObjects_ = 0;
-  size_t windows_ = 0;
-  size_t cached_ = 0;
+  talix::testing::LiveCounts counts_;
 };
 
 }  // namespace buttontest

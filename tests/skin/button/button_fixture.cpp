@@ -31,9 +31,7 @@ LRESULT CALLBACK ButtonTest::ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 
 void ButtonTest::SetUp() {
   ASSERT_TRUE(theme_);
-  // Stock objects and system colour brushes are made on first use and kept for good.
-  for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
-  for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
+  talix::testing::MakeSharedSystemObjects();
   talix::host::ResetInput();
   // Away from where the buttons go, so that the first move over one is a move.
   talix::host::MouseMove(0, 0);
@@ -44,9 +42,7 @@ void ButtonTest::SetUp() {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   wc.lpszClassName = kParentClass;
   ASSERT_NE(RegisterClassExW(&wc), 0);
-  windows_ = talix::host::LiveWindowCount();
-  gdiObjects_ = talix::host::LiveHandles(talix::HandleKind::GdiObject);
-  cachedPictures_ = CQuorResourceManager::GetCache().size();
+  counts_ = talix::testing::LiveCounts::Now();
   received_ = &notifications_;
   parent_ = CreateWindowExW(0, kParentClass, u"", WS_POPUP | WS_VISIBLE, 100, 100, 400, 300,
                             nullptr, nullptr, nullptr, nullptr);
@@ -62,10 +58,7 @@ void ButtonTest::TearDown() {
   received_ = nullptr;
   talix::host::ResetInput();
   UnregisterClassW(kParentClass, nullptr);
-  EXPECT_EQ(talix::host::LiveWindowCount(), windows_) << "windows leaked";
-  EXPECT_EQ(talix::host::LiveHandles(talix::HandleKind::GdiObject), gdiObjects_)
-      << "GDI objects leaked";
-  EXPECT_EQ(CQuorResourceManager::GetCache().size(), cachedPictures_) << "pictures leaked";
+  counts_.ExpectUnchanged();
 }
 
 ProbeButton& ButtonTest::AddButton(UINT id, DWORD type, int x, int y, ECommonButtonSize size,

@@ -4,6 +4,7 @@
 // cached picture behind.
 #pragma once
 
+#include "tests/support/live_counts.h"
 #include "skin/QuorCommonButton.h"
 
 #include <talix/host.h>
@@ -60,9 +61,7 @@ class ButtonTest : public ::testing::Test {
   static HINSTANCE theme_;
   static std::vector<Notification>* received_;
   std::vector<Notification> notifications_;
-  size_t windows_ = 0;
-  size_t gdiObjects_ = 0;
-  size_t cachedPictures_ = 0;
+  talix::testing::LiveCounts counts_;
 };
 
 }  // namespace buttontest
