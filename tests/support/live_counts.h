@@ -15,12 +15,12 @@
 namespace talix::testing {
 
 // The objects the system makes on first use and keeps for good (stock objects, system
-// colour brushes, shared system icons and the arrow cursor), made now so that a test's
-// counts do not take them for leaks.
+// colour brushes, the shared standard icons and the arrow cursor), made now so that a
+// test's counts do not take them for leaks.
 inline void MakeSharedSystemObjects() {
   for (int i = WHITE_BRUSH; i <= DEFAULT_GUI_FONT; ++i) GetStockObject(i);
   for (int i = 0; i <= COLOR_MENUBAR; ++i) GetSysColorBrush(i);
-  LoadIconW(nullptr, IDI_APPLICATION);
+  for (WORD id = 32512; id <= 32518; ++id) LoadIconW(nullptr, MAKEINTRESOURCEW(id));  // IDI_*
   LoadCursorW(nullptr, IDC_ARROW);
 }
 
